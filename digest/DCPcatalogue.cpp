@@ -1,0 +1,65 @@
+#include "DCPcatalogue.h"
+
+#include "DCPhaval.h"
+#include "DCPmd4.h"
+#include "DCPmd5.h"
+#include "DCPripemd128.h"
+#include "DCPripemd160.h"
+#include "DCPsha1.h"
+#include "DCPsha256.h"
+#include "DCPsha512.h"
+#include "DCPtiger.h"
+
+namespace sumbrook {
+
+namespace {
+
+template <class Hash>
+std::unique_ptr<TDCP_hash> Make()
+{
+    return std::make_unique<Hash>();
+}
+
+template <class Hash>
+constexpr TCatalogueEntry Entry(std::string_view component, std::string_view displayName,
+                                std::string_view menuItem)
+{
+    return {component, Hash::ClassId, Hash::ClassAlgorithm, Hash::ClassHashSize,
+            displayName, menuItem, &Make<Hash>};
+}
+
+constexpr std::array<TCatalogueEntry, kCatalogueSize> kCatalogue = {
+    Entry<TDCP_sha1>("DCP_sha11", "SHA1", "SHA1Hash"),
+    Entry<TDCP_haval>("DCP_haval1", "Haval256", "Haval256Hash"),
+    Entry<TDCP_md4>("DCP_md41", "MD4", "MD4Hash"),
+    Entry<TDCP_ripemd128>("DCP_ripemd1281", "RipeMD-128", "RipeMD128Hash"),
+    Entry<TDCP_ripemd160>("DCP_ripemd1601", "RipeMD-160", "RipeMD160Hash"),
+    Entry<TDCP_sha256>("DCP_sha2561", "SHA256", "SHA256Hash"),
+    Entry<TDCP_sha384>("DCP_sha3841", "SHA384", "SHA384Hash"),
+    Entry<TDCP_sha512>("DCP_sha5121", "SHA512", "SHA512Hash"),
+    Entry<TDCP_tiger>("DCP_tiger1", "Tiger192", "Tiger192Hash"),
+    Entry<TDCP_md5>("DCP_md51", "MD5", "MD5Hash"),
+};
+
+} // namespace
+
+const std::array<TCatalogueEntry, kCatalogueSize>& AlgorithmCatalogue()
+{
+    return kCatalogue;
+}
+
+std::string_view DisplayName(std::string_view Algorithm)
+{
+    if (Algorithm == TDCP_haval::ClassAlgorithm) return "Haval256";
+    if (Algorithm == TDCP_tiger::ClassAlgorithm) return "Tiger192";
+    return Algorithm;
+}
+
+std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> CreateCatalogueComponents()
+{
+    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components;
+    for (std::size_t i = 0; i < kCatalogueSize; ++i) components[i] = kCatalogue[i].Create();
+    return components;
+}
+
+} // namespace sumbrook

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DCPcatalogue.h"
+#include "DCPhash.h"
+
+inline std::span<const std::uint8_t> Bytes(std::string_view s)
+{
+    return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
+}
+
+inline std::string Hex(std::span<const std::uint8_t> bytes)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const auto b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+inline std::string FinalHex(sumbrook::TDCP_hash& hash)
+{
+    std::vector<std::uint8_t> digest(static_cast<std::size_t>(hash.HashSize() / 8));
+    hash.Final(digest);
+    return Hex(digest);
+}
+
+inline std::string DigestHex(sumbrook::TDCP_hash& hash, std::string_view message)
+{
+    hash.Init();
+    hash.Update(Bytes(message));
+    return FinalHex(hash);
+}
+
+inline std::unique_ptr<sumbrook::TDCP_hash> CreateByAlgorithm(std::string_view algorithm)
+{
+    for (const auto& entry : sumbrook::AlgorithmCatalogue())
+        if (entry.Algorithm == algorithm) return entry.Create();
+    return nullptr;
+}
