@@ -1,0 +1,132 @@
+#include "ansi_codepage.h"
+
+#include <iconv.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace sumbrook::platform {
+
+namespace {
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD; // a lone surrogate has no encoding anywhere
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::size_t Utf8SequenceLength(unsigned char lead)
+{
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    return 4;
+}
+
+struct IconvCloser {
+    void operator()(void* cd) const { ::iconv_close(static_cast<iconv_t>(cd)); }
+};
+
+std::string LocaleName()
+{
+    for (const char* var : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(var);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return "C";
+}
+
+} // namespace
+
+std::string AnsiCodePageName()
+{
+    // zh_CN and zh_SG write Simplified Chinese; Windows uses code page 936 there
+    // whatever the locale's own charset.
+    const std::string locale = LocaleName();
+    if (locale.rfind("zh_CN", 0) == 0 || locale.rfind("zh_SG", 0) == 0) return "GBK";
+    const char* previous = std::setlocale(LC_CTYPE, nullptr);
+    const std::string saved = previous != nullptr ? previous : "C";
+    std::setlocale(LC_CTYPE, "");
+    std::string charset = ::nl_langinfo(CODESET);
+    std::setlocale(LC_CTYPE, saved.c_str());
+    return charset.empty() ? "ASCII" : charset;
+}
+
+std::string ToAnsiCodePage(std::u16string_view text)
+{
+    return ToCodePage(text, AnsiCodePageName());
+}
+
+std::string ToCodePage(std::u16string_view text, const std::string& encoding)
+{
+    const std::string utf8 = Utf16ToUtf8(text);
+    const iconv_t raw = ::iconv_open(encoding.c_str(), "UTF-8");
+    if (raw == reinterpret_cast<iconv_t>(-1)) {
+        // An encoding iconv does not know: keep ASCII, mark everything else.
+        std::string out;
+        for (std::size_t i = 0; i < utf8.size(); i += Utf8SequenceLength(static_cast<unsigned char>(utf8[i])))
+            out += static_cast<unsigned char>(utf8[i]) < 0x80 ? utf8[i] : '?';
+        return out;
+    }
+    std::unique_ptr<void, IconvCloser> cd(raw);
+    std::string out(utf8.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* put = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (::iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &put, &outLeft) != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG) {
+            const std::size_t used = static_cast<std::size_t>(put - out.data());
+            out.resize(out.size() * 2);
+            put = out.data() + used;
+            outLeft = out.size() - used;
+            continue;
+        }
+        // A character the encoding lacks (or broken input): the default character.
+        const std::size_t skip = std::min(inLeft, Utf8SequenceLength(static_cast<unsigned char>(*in)));
+        in += skip;
+        inLeft -= skip;
+        if (outLeft == 0) {
+            const std::size_t used = static_cast<std::size_t>(put - out.data());
+            out.resize(out.size() * 2);
+            put = out.data() + used;
+            outLeft = out.size() - used;
+        }
+        *put++ = '?';
+        --outLeft;
+    }
+    out.resize(static_cast<std::size_t>(put - out.data()));
+    return out;
+}
+
+} // namespace sumbrook::platform

@@ -1,0 +1,36 @@
+#include "file_reader.h"
+
+#include "win32_text.h"
+
+namespace sumbrook::platform {
+
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share)
+{
+    const DWORD shareFlags = share == ShareMode::AllowOthers ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+    const HANDLE h = ::CreateFileW(LongPath(path).c_str(), GENERIC_READ, shareFlags, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    auto reader = std::make_unique<FileReader>(OpenedHandle{reinterpret_cast<std::intptr_t>(h)});
+    if (::GetFileType(h) != FILE_TYPE_DISK) return nullptr;
+    return reader;
+}
+
+FileReader::~FileReader()
+{
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
+{
+    std::size_t filled = 0;
+    while (filled < into.size()) {
+        DWORD got = 0;
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(into.size() - filled, 1u << 30));
+        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), into.data() + filled, want, &got, nullptr)) return -1;
+        if (got == 0) break;
+        filled += got;
+    }
+    return static_cast<std::ptrdiff_t>(filled);
+}
+
+} // namespace sumbrook::platform

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Sumbrook needs that this machine lacks.
+# Usage: scripts/install-deps.sh build|test|run
+# Runs non-interactively; as root it installs, otherwise through sudo.
+set -euo pipefail
+
+need=(cmake g++ make pkg-config qt6-base-dev libgl-dev)
+case "${1:-build}" in
+  build) ;;
+  test) need+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
+  run) need+=(xvfb xauth x11-utils imagemagick fonts-wqy-microhei) ;;
+  *) echo "usage: $0 build|test|run" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${need[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" < /dev/null

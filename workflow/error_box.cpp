@@ -1,0 +1,22 @@
+// Failures a command does not handle end the command and reach the error box.
+
+#include "workflow.h"
+
+namespace sumbrook::workflow {
+
+QString ErrorBoxText(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
+    return message;
+}
+
+void Workflow::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& e) {
+        p_.Errors.ShowError(ErrorBoxText(QString::fromUtf8(e.what())));
+    }
+}
+
+} // namespace sumbrook::workflow

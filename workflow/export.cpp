@@ -1,0 +1,77 @@
+// Export of the results: the selected node or the whole tree to the
+// clipboard, the whole tree to a text file.
+
+#include "export.h"
+
+#include "ansi_codepage.h"
+#include "file_naming.h"
+#include "file_writer.h"
+#include "texts.h"
+#include "workflow.h"
+
+namespace sumbrook::workflow {
+
+namespace {
+
+template <class Visit>
+void ForEachNode(const ResultsTreePort& tree, Visit&& visit)
+{
+    for (int top = 0; top < tree.TopCount(); ++top) {
+        visit(0, tree.TopText(top));
+        for (int line = 0; line < tree.LineCount(top); ++line) visit(1, tree.LineText(top, line));
+    }
+}
+
+} // namespace
+
+QString CopyAllText(const ResultsTreePort& tree)
+{
+    QString text = kCopyAllHeader;
+    ForEachNode(tree, [&](int, const QString& node) { text += node + QStringLiteral("\r\n\r\n"); });
+    return text;
+}
+
+QString ResultFileText(const ResultsTreePort& tree)
+{
+    QString text;
+    ForEachNode(tree, [&](int level, const QString& node) {
+        text += QString(level, u'\t') + node + QStringLiteral("\r\n");
+    });
+    return text;
+}
+
+std::string ResultFileBytes(const ResultsTreePort& tree)
+{
+    const QString text = ResultFileText(tree);
+    return platform::ToAnsiCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                        static_cast<std::size_t>(text.size())));
+}
+
+void WriteResultFile(const ResultsTreePort& tree, const QString& path)
+{
+    const auto file = platform::FileWriter::Create(NativePath(path));
+    const std::string bytes = ResultFileBytes(tree);
+    file->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    file->Close();
+}
+
+void Workflow::CopyResultMenuClick()
+{
+    const auto node = p_.Tree.Selected();
+    if (!node) return;
+    p_.Clipboard.SetText(node->IsTop() ? p_.Tree.TopText(node->Top) : p_.Tree.LineText(node->Top, node->Line));
+}
+
+void Workflow::NCopyAllToClipClick()
+{
+    p_.Clipboard.SetText(CopyAllText(p_.Tree));
+}
+
+void Workflow::SaveMenuClick()
+{
+    const auto path = p_.Dialogs.SaveFileName();
+    if (!path) return;
+    WriteResultFile(p_.Tree, *path);
+}
+
+} // namespace sumbrook::workflow

@@ -1,0 +1,59 @@
+#include "file_naming.h"
+
+#include <QFile>
+#include <QLocale>
+
+#include <cmath>
+
+namespace sumbrook::workflow {
+
+QString FileNameOf(const QString& path)
+{
+#if defined(_WIN32)
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u':'));
+#else
+    const qsizetype cut = path.lastIndexOf(u'/');
+#endif
+    return path.mid(cut + 1);
+}
+
+QString SizeText(std::uint64_t bytes)
+{
+    const double hundredths = static_cast<double>(bytes) / 1024.0 * 100.0;
+    const double n = std::nearbyint(hundredths); // the default rounding sends ties to even
+    // n is a whole number, so two fixed decimals show n / 100 exactly.
+    QString text = QString::number(n / 100.0, 'f', 2);
+    while (text.endsWith(u'0')) text.chop(1);
+    if (text.endsWith(u'.')) text.chop(1);
+    text.replace(u'.', QLocale::system().decimalPoint());
+    return text + QStringLiteral("KB");
+}
+
+QString Getname(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= 0x20) ++first;
+    while (last > first && text[last - 1].unicode() <= 0x20) --last;
+    QString t = text.mid(first, last - first);
+    for (QChar& c : t)
+        if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+
+    const qsizetype p = t.indexOf(u'.') + 1; // 1-based, 0 when absent
+    if (t.size() - p > 3) {
+        const qsizetype q = t.indexOf(QStringLiteral(".exe ")) + 1;
+        return t.left(q + 3);
+    }
+    return t.left(p + 3);
+}
+
+std::string NativePath(const QString& path)
+{
+#if defined(_WIN32)
+    return path.toStdString(); // UTF-8; the Win32 side widens it again
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+} // namespace sumbrook::workflow

@@ -1,0 +1,122 @@
+// The file list: adding files by dialog, folder and drop, deleting them,
+// their icons, and the enabling of the list commands.
+
+#include <QFile>
+
+#include "file_kind.h"
+#include "file_naming.h"
+#include "folder_listing.h"
+#include "program_search.h"
+#include "texts.h"
+#include "workflow.h"
+
+namespace sumbrook::workflow {
+
+void Workflow::AppendEntry(const QString& path, std::uint64_t size)
+{
+    p_.Files.Append(FileListEntry{FileNameOf(path), kPending, SizeText(size), path, -1, 0});
+}
+
+void Workflow::FinishIntake()
+{
+    if (p_.Files.Count() == 0) return;
+    // During a run the commands stay off: the run turns them on when it ends.
+    if (!calculating_) FormEnableY();
+    Getlistico();
+    p_.Commands.SetStatusText(CountText(p_.Files.Count()));
+}
+
+void Workflow::OpenFileMenuClick()
+{
+    if (const auto files = p_.Dialogs.OpenFiles())
+        for (const QString& path : *files) AppendEntry(path, platform::QueryFileSize(NativePath(path)));
+    FinishIntake();
+}
+
+void Workflow::OpenDocuMenuClick()
+{
+    if (const auto folder = p_.Dialogs.ChooseFolder(); folder && !folder->isEmpty()) AddFolderFiles(*folder);
+    FinishIntake();
+}
+
+void Workflow::AddFolderFiles(const QString& path)
+{
+    QString dir = path;
+    if (dir.endsWith(kFolderSeparator)) dir.chop(1); // the root "/" gives "" and so paths "/name"
+    const auto entries = platform::ListFolder(NativePath(path));
+    if (!entries) return;
+    for (const auto& entry : *entries) {
+        // Sub-folders are not entered; pipes, sockets and devices are no files to check.
+        if (entry.Kind != platform::FolderEntry::Kind::RegularFile) continue;
+        AppendEntry(dir + kFolderSeparator + QFile::decodeName(entry.Name.c_str()), entry.Size);
+    }
+}
+
+void Workflow::WMDropFiles(const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (platform::FolderExists(NativePath(name)))
+            AddFolderFiles(name);
+        else
+            AppendEntry(name, platform::QueryFileSize(NativePath(name)));
+    }
+    FinishIntake();
+}
+
+void Workflow::DeleteFileMenuClick()
+{
+    if (const auto selected = p_.Files.Selected()) {
+        p_.Files.Remove(*selected);
+        p_.Tree.Clear();
+    }
+    ResetCheckStatus();
+    CheckSameFile();
+    // The count follows the list, down to an empty one.
+    p_.Commands.SetStatusText(p_.Files.Count() > 0 ? CountText(p_.Files.Count()) : kStatusReady);
+}
+
+void Workflow::DeleteListMenuClick()
+{
+    p_.Files.Clear();
+    p_.Tree.Clear();
+    p_.Progress.SetCurrentPosition(0);
+    p_.Progress.SetAllPosition(0);
+    p_.Commands.SetStatusText(kStatusReady);
+    p_.Commands.SetSaveToolBtnEnabled(false);
+}
+
+void Workflow::Getlistico()
+{
+    for (int i = 0; i < p_.Files.Count(); ++i) {
+        const QString path = p_.Files.Entry(i).Path;
+        if (platform::FileExists(NativePath(path))) {
+            p_.Files.SetImageIndex(i, p_.Icons.IconIndex(path));
+            continue;
+        }
+        const QString name = Getname(path);
+        if (platform::FileExists(NativePath(name))) {
+            p_.Files.SetImageIndex(i, p_.Icons.IconIndex(name));
+            continue;
+        }
+        if (const auto found = platform::SearchProgramPath(NativePath(name)))
+            p_.Files.SetImageIndex(i, p_.Icons.IconIndex(QFile::decodeName(found->c_str())));
+    }
+}
+
+void Workflow::ResetCheckStatus()
+{
+    for (int i = 0; i < p_.Files.Count(); ++i) p_.Files.SetStatus(i, kPending);
+    p_.Tree.Clear();
+}
+
+void Workflow::FormEnableN()
+{
+    p_.Commands.SetListCommandsEnabled(false);
+}
+
+void Workflow::FormEnableY()
+{
+    p_.Commands.SetListCommandsEnabled(true);
+}
+
+} // namespace sumbrook::workflow

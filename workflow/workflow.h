@@ -1,0 +1,74 @@
+#pragma once
+
+// The checking workflow: the file list and its intake, the digest job for
+// one file, the calculation run, the marking of equal files and the export
+// of the results. The window's handlers of the same names delegate here.
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "CRC32_FCS32.h"
+#include "ports.h"
+
+namespace sumbrook::workflow {
+
+class Workflow {
+public:
+    explicit Workflow(const Ports& ports) : p_(ports) {}
+
+    // Intake and deletion.
+    void OpenFileMenuClick();
+    void OpenDocuMenuClick();
+    void WMDropFiles(const QStringList& names);
+    void DeleteFileMenuClick();
+    void DeleteListMenuClick();
+    void AddFolderFiles(const QString& path);
+    void Getlistico();
+    void ResetCheckStatus();
+    void FormEnableN();
+    void FormEnableY();
+
+    // The calculation run over every pending entry.
+    void CalculateMenuClick();
+    bool Calculating() const { return calculating_; }
+
+    // The digest job for one file, appending under the current file node.
+    void AddCrc32Line(const QString& fileName);
+    void AddHashLines(const QString& fileName);
+    Crc32Result CalcFileCrc32(const QString& fileName);
+    int CurrentFileNode() const { return currentFileNode_; }
+    void SetCurrentFileNode(int top) { currentFileNode_ = top; }
+
+    // Same-content marking.
+    void CheckSameFile();
+    const QStringList& SameTexts() const { return sameTexts_; }
+
+    // Export.
+    void CopyResultMenuClick();
+    void NCopyAllToClipClick();
+    void SaveMenuClick();
+
+    // Runs a command; a failure it does not handle goes to the error box.
+    void RunCommand(const std::function<void()>& command);
+
+private:
+    // The digest pass proper: its lines, or nothing when the file is gone.
+    std::optional<QStringList> HashLines(const QString& fileName);
+    void AppendEntry(const QString& path, std::uint64_t size);
+    void FinishIntake();
+
+    Ports p_;
+    bool calculating_ = false;
+    int currentFileNode_ = -1;
+    QStringList sameTexts_;
+};
+
+// The text the error box shows for a failure: its message, with a full stop
+// appended when the last character sorts after ".".
+QString ErrorBoxText(const QString& message);
+
+} // namespace sumbrook::workflow
