@@ -32,6 +32,10 @@ protected:
     std::uint32_t CurrentHash[8] = {};
     std::uint8_t HashBuffer[128] = {};
 
+    // The first padding byte. The published HAVAL uses 0x01; this system
+    // pads with 0x80. Kept overridable so tests can reach the published values.
+    virtual std::uint8_t PadByte() const { return 0x80; }
+
 private:
     void Compress();
 };

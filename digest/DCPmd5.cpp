@@ -11,22 +11,23 @@ using namespace dcp;
 namespace {
 
 // The four auxiliary functions of RFC 1321, section 3.4, folded into one step
-// each: a = b + ((a + f(b,c,d) + x + t) <<< s).
+// each: a = b + ((a + f(b,c,d) + x + t) <<< s). The message word and constant
+// are added first, off the path that waits for the newest word b.
 inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = b + RotL32(a + (d ^ (b & (c ^ d))) + x + t, s);
+    a = b + RotL32(a + x + t + (d ^ (b & (c ^ d))), s);
 }
 inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = b + RotL32(a + (c ^ (d & (b ^ c))) + x + t, s);
+    a = b + RotL32(a + x + t + (~d & c) + (d & b), s); // the two parts share no bit
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = b + RotL32(a + (b ^ c ^ d) + x + t, s);
+    a = b + RotL32(a + x + t + (b ^ c ^ d), s);
 }
 inline void II(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = b + RotL32(a + (c ^ (b | ~d)) + x + t, s);
+    a = b + RotL32(a + x + t + (c ^ (b | ~d)), s);
 }
 
 } // namespace
@@ -54,10 +55,12 @@ void TDCP_md5::Init()
 
 void TDCP_md5::Burn()
 {
+    // Plain stores first: the wipes' barrier keeps every store before it,
+    // even when Burn runs inside the destructor.
+    fInitialized = false;
     LenHi = LenLo = Index = 0;
     WipeObject(HashBuffer);
     WipeObject(CurrentHash);
-    fInitialized = false;
 }
 
 void TDCP_md5::Update(std::span<const std::uint8_t> Buffer)

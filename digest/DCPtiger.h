@@ -5,6 +5,11 @@
 
 namespace sumbrook {
 
+namespace dcp {
+// The published S-boxes T1 to T4 (DCPtiger_sboxes.cpp).
+extern const std::uint64_t TigerSBox[4][256];
+} // namespace dcp
+
 // Tiger, 192-bit output (Anderson, Biham), padding byte 0x01.
 class TDCP_tiger : public TDCP_hash {
 public:
