@@ -1,0 +1,23 @@
+// Sumbrook: collect files, pick algorithms, compute, compare, save.
+
+#include <QApplication>
+#include <QScreen>
+
+#include "SumbrookMain.h"
+#include "tooltips.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sumbrook"));
+    QApplication::setApplicationVersion(QStringLiteral("2.7.5.1632"));
+    sumbrook::ui::InstallToolTipTiming();
+
+    sumbrook::ui::TSumbrookForm form;
+    QApplication::setWindowIcon(form.windowIcon());
+    const QRect screen = form.screen()->availableGeometry();
+    form.move(screen.center() - form.rect().center());
+    form.show();
+    QApplication::exec();
+    return 0;
+}

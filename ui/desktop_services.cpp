@@ -1,0 +1,58 @@
+#include "desktop_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace sumbrook::ui {
+
+std::optional<QStringList> TDesktopServices::OpenFiles()
+{
+    QFileDialog dialog(owner_, QStringLiteral("请选择需要校验的文件"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilter(QStringLiteral("*.* (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedFiles();
+}
+
+std::optional<QString> TDesktopServices::ChooseFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(owner_, QStringLiteral("请选择文件夹。"), QString(),
+                                                             QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
+}
+
+std::optional<QString> TDesktopServices::SaveFileName()
+{
+    QFileDialog dialog(owner_, QStringLiteral("结果另存为"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite); // overwriting asks nothing
+    dialog.setDefaultSuffix(QString());                  // a name without extension stays so
+    dialog.selectFile(saveProposal_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    saveProposal_ = dialog.selectedFiles().front();
+    return saveProposal_;
+}
+
+void TDesktopServices::SetText(const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+}
+
+void TDesktopServices::ShowError(const QString& message)
+{
+    QMessageBox::critical(owner_, QStringLiteral("Sumbrook"), message, QMessageBox::Ok);
+}
+
+void TDesktopServices::OpenUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url); // the result is not examined
+}
+
+} // namespace sumbrook::ui

@@ -1,0 +1,134 @@
+#include "file_list_view.h"
+
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+
+#include "marking.h"
+#include "system_icons.h"
+
+namespace sumbrook::ui {
+
+namespace {
+
+constexpr int kMarkRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kStatusWidth = 50;
+constexpr int kSizeWidth = 80;
+
+// Paints each row on its group colour; the text colour stays as it is.
+class RowColourDelegate : public QStyledItemDelegate {
+public:
+    explicit RowColourDelegate(TFileListView* view) : QStyledItemDelegate(view), view_(view) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (const auto colour = view_->NeedCheckFileListCustomDrawItem(index.row()))
+            option->backgroundBrush = *colour;
+    }
+
+private:
+    TFileListView* view_;
+};
+
+} // namespace
+
+TFileListView::TFileListView(QWidget* parent) : QTableWidget(0, 4, parent)
+{
+    setHorizontalHeaderLabels({QStringLiteral("文件名称"), QStringLiteral("状态"), QStringLiteral("文件大小"),
+                               QStringLiteral("路径")});
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setIconSize(QSize(16, 16));
+    setItemDelegate(new RowColourDelegate(this));
+    setToolTip(QStringLiteral("您可以直接拖拽文件到此处。"));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    FitColumns();
+}
+
+workflow::FileListEntry TFileListView::Entry(int index) const
+{
+    const QTableWidgetItem* name = item(index, NameColumn);
+    return {name->text(),
+            item(index, StatusColumn)->text(),
+            item(index, SizeColumn)->text(),
+            item(index, PathColumn)->text(),
+            name->data(kMarkRole).toInt(),
+            name->data(kImageRole).toInt()};
+}
+
+void TFileListView::Append(const workflow::FileListEntry& entry)
+{
+    const int row = rowCount();
+    insertRow(row);
+    auto* name = new QTableWidgetItem(entry.Caption); // the table owns its items
+    name->setData(kMarkRole, entry.StateIndex);
+    name->setData(kImageRole, entry.ImageIndex);
+    setItem(row, NameColumn, name);
+    setItem(row, StatusColumn, new QTableWidgetItem(entry.Status));
+    setItem(row, SizeColumn, new QTableWidgetItem(entry.SizeText));
+    setItem(row, PathColumn, new QTableWidgetItem(entry.Path));
+    SetImageIndex(row, entry.ImageIndex);
+}
+
+void TFileListView::SetStatus(int index, const QString& status)
+{
+    item(index, StatusColumn)->setText(status);
+}
+
+void TFileListView::SetStateIndex(int index, int mark)
+{
+    item(index, NameColumn)->setData(kMarkRole, mark);
+    viewport()->update(visualRect(model()->index(index, 0)).united(visualRect(model()->index(index, PathColumn))));
+}
+
+void TFileListView::SetImageIndex(int index, int image)
+{
+    QTableWidgetItem* name = item(index, NameColumn);
+    name->setData(kImageRole, image);
+    name->setIcon(icons_ != nullptr ? icons_->Icon(image) : QIcon());
+}
+
+std::optional<int> TFileListView::Selected() const
+{
+    const auto rows = selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    return rows.front().row();
+}
+
+std::optional<QColor> TFileListView::NeedCheckFileListCustomDrawItem(int row) const
+{
+    const QTableWidgetItem* name = item(row, NameColumn);
+    if (name == nullptr) return std::nullopt;
+    const auto rgb = workflow::GroupColour(name->data(kMarkRole).toInt());
+    if (!rgb) return std::nullopt;
+    return QColor(rgb->Red, rgb->Green, rgb->Blue);
+}
+
+void TFileListView::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    FitColumns();
+}
+
+void TFileListView::FitColumns()
+{
+    // Name and path share what the two fixed columns leave; the name takes
+    // an odd pixel.
+    const int rest = std::max(0, viewport()->width() - kStatusWidth - kSizeWidth);
+    setColumnWidth(NameColumn, rest - rest / 2);
+    setColumnWidth(StatusColumn, kStatusWidth);
+    setColumnWidth(SizeColumn, kSizeWidth);
+    setColumnWidth(PathColumn, rest / 2);
+}
+
+} // namespace sumbrook::ui

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QTableWidget>
+
+#include <optional>
+
+#include "ports.h"
+
+namespace sumbrook::ui {
+
+class TSystemIconList;
+
+// The file list: one row per entry with name, status, size and path; rows of
+// equal files share their group's background colour.
+class TFileListView : public QTableWidget, public workflow::FileListPort {
+    Q_OBJECT
+public:
+    enum Column { NameColumn, StatusColumn, SizeColumn, PathColumn };
+
+    explicit TFileListView(QWidget* parent = nullptr);
+    void SetIconList(const TSystemIconList* icons) { icons_ = icons; }
+
+    int Count() const override { return rowCount(); }
+    workflow::FileListEntry Entry(int index) const override;
+    void Append(const workflow::FileListEntry& entry) override;
+    void SetStatus(int index, const QString& status) override;
+    void SetStateIndex(int index, int mark) override;
+    void SetImageIndex(int index, int image) override;
+    void Remove(int index) override { removeRow(index); }
+    void Clear() override { setRowCount(0); }
+    std::optional<int> Selected() const override;
+
+    // The background of a row about to be painted, from its group mark.
+    std::optional<QColor> NeedCheckFileListCustomDrawItem(int row) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FitColumns();
+    const TSystemIconList* icons_ = nullptr;
+};
+
+} // namespace sumbrook::ui

@@ -1,0 +1,87 @@
+#include "progress_box.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace sumbrook::ui {
+
+namespace {
+
+QProgressBar* MakeBar(QWidget* parent, const QString& name, int top)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(name);
+    bar->setGeometry(78, top, 150, 17);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QLabel* MakeCaption(QWidget* parent, const QString& name, const QString& text, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(18, top, 60, 13);
+    return label;
+}
+
+// A step past the maximum starts the bar again from its minimum.
+void Step(QProgressBar* bar)
+{
+    const int next = bar->value() + 1;
+    bar->setValue(next > bar->maximum() ? bar->minimum() : next);
+}
+
+} // namespace
+
+TCheckGroupBox::TCheckGroupBox(QWidget* parent)
+    : QGroupBox(QStringLiteral("校验进度"), parent),
+      CurrentProgressCap(MakeCaption(this, QStringLiteral("CurrentProgressCap"), QStringLiteral("当前进度："), 24)),
+      CurrentProgressBar(MakeBar(this, QStringLiteral("CurrentProgressBar"), 22)),
+      AllProgressCap(MakeCaption(this, QStringLiteral("AllProgressCap"), QStringLiteral("整体进度："), 53)),
+      AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51))
+{
+    setObjectName(QStringLiteral("CheckGroupBox"));
+    CurrentProgressBar->setRange(0, 100);
+    AllProgressBar->setRange(0, 0);
+    AllProgressBar->setValue(0);
+    resize(240, 73);
+    hide();
+}
+
+void TCheckGroupBox::ShowProgressBox(bool shown)
+{
+    setVisible(shown);
+    if (shown) raise();
+}
+
+void TCheckGroupBox::SetCurrentPosition(int position)
+{
+    CurrentProgressBar->setValue(position);
+}
+
+void TCheckGroupBox::StepCurrent()
+{
+    Step(CurrentProgressBar);
+}
+
+void TCheckGroupBox::SetAllRange(int minimum, int maximum)
+{
+    AllProgressBar->setRange(minimum, maximum);
+}
+
+void TCheckGroupBox::SetAllPosition(int position)
+{
+    AllProgressBar->setValue(position);
+}
+
+int TCheckGroupBox::AllMaximum() const
+{
+    return AllProgressBar->maximum();
+}
+
+void TCheckGroupBox::StepAll()
+{
+    Step(AllProgressBar);
+}
+
+} // namespace sumbrook::ui

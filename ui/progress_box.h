@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include "ports.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace sumbrook::ui {
+
+// The progress box shown during a run: the current file and the whole run.
+class TCheckGroupBox : public QGroupBox, public workflow::ProgressPort {
+    Q_OBJECT
+public:
+    explicit TCheckGroupBox(QWidget* parent = nullptr);
+
+    QLabel* CurrentProgressCap;
+    QProgressBar* CurrentProgressBar;
+    QLabel* AllProgressCap;
+    QProgressBar* AllProgressBar;
+
+    void ShowProgressBox(bool shown) override;
+    void SetCurrentPosition(int position) override;
+    void StepCurrent() override;
+    void SetAllRange(int minimum, int maximum) override;
+    void SetAllPosition(int position) override;
+    int AllMaximum() const override;
+    void StepAll() override;
+};
+
+} // namespace sumbrook::ui

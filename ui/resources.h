@@ -1,0 +1,8 @@
+#pragma once
+
+namespace sumbrook::ui {
+
+// Registers the window's images, built into the library.
+void InitResources();
+
+} // namespace sumbrook::ui
