@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sumbrook needs that this machine lacks.
-# Usage: scripts/install-deps.sh build|test|run
+# Usage: scripts/install-deps.sh build|test|run|screenshot
 # Runs non-interactively; as root it installs, otherwise through sudo.
 set -euo pipefail
 
@@ -8,8 +8,9 @@ need=(cmake g++ make pkg-config qt6-base-dev libgl-dev)
 case "${1:-build}" in
   build) ;;
   test) need+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
-  run) need+=(xvfb xauth x11-utils imagemagick fonts-wqy-microhei) ;;
-  *) echo "usage: $0 build|test|run" >&2; exit 2 ;;
+  run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
+  screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
+  *) echo "usage: $0 build|test|run|screenshot" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -10,7 +10,10 @@ int TSystemIconList::IconIndex(const QString& path)
     const QFileInfo info(path);
     // The icon follows the file's type, so equal types share one entry.
     static const QMimeDatabase mimeTypes;
-    const QString key = info.isDir() ? QStringLiteral("inode/directory") : mimeTypes.mimeTypeForFile(info).name();
+    // By name only: reading content would be slow on big lists and would
+    // block on a pipe.
+    const QString key = info.isDir() ? QStringLiteral("inode/directory")
+                                     : mimeTypes.mimeTypeForFile(info, QMimeDatabase::MatchExtension).name();
     if (const auto found = byKey_.constFind(key); found != byKey_.cend()) return *found;
     QIcon icon = QIcon::fromTheme(mimeTypes.mimeTypeForName(key).iconName());
     if (icon.isNull()) icon = QIcon::fromTheme(mimeTypes.mimeTypeForName(key).genericIconName());
