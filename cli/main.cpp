@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "export.h"
 #include "file_kind.h"
 #include "file_naming.h"
+#include "folder_listing.h"
 #include "headless_ports.h"
 #include "texts.h"
 #include "workflow.h"
@@ -113,15 +115,25 @@ int main(int argc, char** argv)
     Workflow flow(Ports{files, tree, window, window, window, selection, window, window, errors, window});
 
     bool missing = false;
+    QStringList found;
     for (const QString& path : paths) {
         const std::string native = NativePath(path);
-        if (!platform::FileExists(native) && !platform::FolderExists(native)) {
+        if (platform::FolderExists(native)) {
+            // The window skips a folder it cannot list; here that must not pass for an empty one.
+            if (!platform::ListFolder(native)) {
+                std::fprintf(stderr, "sumbrook-cli: %s: Cannot read folder\n", native.c_str());
+                missing = true;
+                continue;
+            }
+        } else if (!platform::FileExists(native)) {
             std::fprintf(stderr, "sumbrook-cli: %s: No such file or directory\n", native.c_str());
             missing = true;
             continue;
         }
-        flow.WMDropFiles({path});
+        found << path;
     }
+    // One drop for all: every intake looks up the icons of the whole list again.
+    if (!found.isEmpty()) flow.WMDropFiles(found);
     flow.CalculateMenuClick();
 
     bool unreadable = false;

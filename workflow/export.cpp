@@ -49,8 +49,8 @@ std::string ResultFileBytes(const ResultsTreePort& tree)
 
 void WriteResultFile(const ResultsTreePort& tree, const QString& path)
 {
-    const auto file = platform::FileWriter::Create(NativePath(path));
     const std::string bytes = ResultFileBytes(tree);
+    const auto file = platform::FileWriter::Create(NativePath(path));
     file->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     file->Close();
 }

@@ -11,12 +11,17 @@ namespace sumbrook::platform {
 
 std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    // O_NONBLOCK keeps the open from waiting for a reader when Path is a FIFO.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (fd < 0)
         throw Exception("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    auto writer = std::make_unique<FileWriter>(OpenedHandle{fd, false}, path); // closes fd on every path
     struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    return std::make_unique<FileWriter>(OpenedHandle{fd, regular}, path);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw Exception("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    writer->regular_ = S_ISREG(st.st_mode);
+    return writer;
 }
 
 FileWriter::~FileWriter()

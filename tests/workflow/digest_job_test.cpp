@@ -1,0 +1,192 @@
+// The digest job on real files: the lines of each path, the progress and
+// message handling around them, and what special, unreadable and vanished
+// files give.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QRegularExpression>
+
+#include "fakes.h"
+#include "texts.h"
+
+using namespace sumbrook::workflow;
+using namespace sumbrook::workflow::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const std::initializer_list<std::size_t> kAllDigests = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+
+void DropAndRun(Bench& bench, const QStringList& paths)
+{
+    bench.flow.WMDropFiles(paths);
+    bench.flow.CalculateMenuClick();
+}
+
+// 16385 bytes: one full digest block, one byte more, then the empty read.
+std::string Pattern(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i % 251);
+    return bytes;
+}
+
+TEST(DigestJob, ElevenLinesInCatalogueOrder)
+{
+    TempDir dir;
+    Bench bench;
+    bench.Select(true, kAllDigests);
+    DropAndRun(bench, {dir.Write("pattern.bin", Pattern(16385))});
+
+    // Values from rhash and coreutils where they know the algorithm; the
+    // HAVAL padding is this program's own and RIPEMD-128 is not offered there.
+    const std::pair<const char16_t*, const char*> expected[] = {
+        {u"CRC32_FCS32", "E033BD2C"},
+        {u"SHA1", "E7C583688A0CE3D717FA5E284E36FF5E30CF4B8B"},
+        {u"Haval256", nullptr},
+        {u"MD4", "8BE541C20B1D17A3CE58FAED01DE8B02"},
+        {u"RipeMD-128", nullptr},
+        {u"RipeMD-160", "F347B3A9E1ECDE27F0C3455D54728A1AEE4A13F9"},
+        {u"SHA256", "BA4F9B37402DF1E3AD948A794AB43A9ED887D63E3A389C208CA4314FDD5ADD58"},
+        {u"SHA384", "5788166B105C8E7EDD8987734948288137B8166CB18EE69955AF3A51BD9DEBE7ED1DE650184F5DEC5A1C00DB30582127"},
+        {u"SHA512", "9E32A576FFC27486D4CF5FA96B0F778127BCB38F91FCD3A6981306C2176F0B86"
+                    "ACF30B0FDE8C8A1D97E58214F50702C66E4925C9F1DC55D025489DEFD45C2B2C"},
+        {u"Tiger192", "BEAAFA56318D0844829073FFEB246DBF10D02AD76C79B81E"},
+        {u"MD5", "D94C23717801D8E74AA41E12176CC48F"},
+    };
+    const int lengths[] = {8, 40, 64, 32, 32, 40, 64, 96, 128, 48, 32};
+    const QStringList lines = bench.Lines(0);
+    ASSERT_EQ(lines.size(), 11) << lines.join(u'\n').toStdString();
+    const QRegularExpression hex(QStringLiteral("^[0-9A-F]+$"));
+    for (int i = 0; i < 11; ++i) {
+        const auto [name, value] = expected[i];
+        const QString label = QString::fromUtf16(name) + kResultSeparator;
+        ASSERT_TRUE(lines[i].startsWith(label)) << lines[i].toStdString();
+        const QString digits = lines[i].mid(label.size());
+        EXPECT_EQ(digits.size(), lengths[i]) << lines[i].toStdString();
+        EXPECT_TRUE(hex.match(digits).hasMatch()) << lines[i].toStdString();
+        if (value != nullptr) {
+            EXPECT_EQ(digits, QLatin1String(value)) << "line " << i;
+        }
+    }
+}
+
+TEST(DigestJob, TigerLineIsLabelledTiger192)
+{
+    TempDir dir;
+    Bench bench;
+    bench.Select(false, {8});
+    DropAndRun(bench, {dir.Write("abc", "abc")});
+    // The published Tiger of "abc".
+    EXPECT_EQ(bench.Lines(0), QStringList{u"Tiger192：2AAB1484E8C158F2BFB8C5FF41B57A525129131C957B5F93"_s});
+}
+
+TEST(DigestJob, EmptyFileHasACrcOfZeroAndTheMd5OfNothing)
+{
+    TempDir dir;
+    Bench bench;
+    bench.Select(true, {9});
+    DropAndRun(bench, {dir.Write("empty", ""), dir.Write("check", "123456789")});
+    EXPECT_EQ(bench.Lines(0), (QStringList{u"CRC32_FCS32：000000"_s, u"MD5：D41D8CD98F00B204E9800998ECF8427E"_s}));
+    EXPECT_EQ(bench.Lines(1), (QStringList{u"CRC32_FCS32：CBF43926"_s, u"MD5：25F9E794323B453885F5181F1B624D0B"_s}));
+}
+
+TEST(DigestJob, MessagesRunOnceAtTheStartOfEachPath)
+{
+    TempDir dir;
+    const QStringList paths = {dir.Write("a", "a"), dir.Write("b", "b")};
+    Bench both;
+    both.Select(true, {0, 9});
+    DropAndRun(both, paths);
+    EXPECT_EQ(both.window.processMessagesCount, 4);
+
+    Bench digestsOnly;
+    digestsOnly.Select(false, {0, 9});
+    DropAndRun(digestsOnly, paths);
+    EXPECT_EQ(digestsOnly.window.processMessagesCount, 2);
+}
+
+TEST(DigestJob, CrcStepsTheFileBarOncePerRead)
+{
+    TempDir dir;
+    // A full block is followed by the empty read that ends the file.
+    const std::pair<std::size_t, int> cases[] = {{0, 1}, {1, 2}, {65521, 2}, {65522, 3}, {3 * 65521, 4}};
+    for (const auto& [size, steps] : cases) {
+        Bench bench;
+        bench.Select(true, {9}); // the digest path steps nothing
+        DropAndRun(bench, {dir.Write(QString::number(size), std::string(size, 'x'))});
+        EXPECT_EQ(bench.window.currentSteps, steps) << size << " bytes";
+    }
+}
+
+// Pipes and devices must neither block the window nor be read for ever; a
+// hang ends the test program through the alarm.
+TEST(DigestJob, SpecialFilesGiveErrorLinesAndNeverBlock)
+{
+    TempDir dir;
+    Bench bench;
+    bench.Select(true, {0, 9});
+    ::alarm(60);
+    DropAndRun(bench, {dir.Fifo("pipe"), "/dev/null", "/dev/zero"});
+    ::alarm(0);
+    const QStringList errorLines = {kCrcErrorLine, kDigestErrorLine};
+    ASSERT_EQ(bench.tree.TopCount(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(bench.Lines(i), errorLines) << bench.tree.TopText(i).toStdString();
+    EXPECT_TRUE(bench.window.errors.isEmpty());
+}
+
+// /proc/self/mem opens, but reading its first page fails: the digests of
+// the bytes read so far must not be shown as the file's.
+TEST(DigestJob, ReadFailingAfterOpenGivesOnlyErrorLines)
+{
+    Bench bench;
+    bench.Select(true, kAllDigests);
+    DropAndRun(bench, {"/proc/self/mem"});
+    EXPECT_EQ(bench.Lines(0), (QStringList{kCrcErrorLine, kDigestErrorLine}));
+    EXPECT_EQ(bench.files.Entry(0).Status, kChecked);
+}
+
+TEST(DigestJob, VanishedFileKeepsANodeWithoutLines)
+{
+    TempDir dir;
+    Bench bench;
+    bench.Select(true, {0, 9});
+    const QString early = dir.Write("early", "gone before the run");
+    const QString late = dir.Write("late", "gone while the window handles messages");
+    const QString kept = dir.Write("kept", "abc");
+    bench.flow.WMDropFiles({early, late, kept});
+    ::unlink(Native(early).c_str());
+    bench.window.onProcessMessages = [&] { ::unlink(Native(late).c_str()); };
+    bench.flow.CalculateMenuClick();
+
+    EXPECT_EQ(bench.TopTexts(), (QStringList{"early", "late", "kept"}));
+    EXPECT_TRUE(bench.Lines(0).isEmpty());
+    EXPECT_TRUE(bench.Lines(1).isEmpty());
+    EXPECT_EQ(bench.Lines(2).size(), 3);
+    EXPECT_EQ(bench.Column(&FileListEntry::Status), (QStringList{kChecked, kChecked, kChecked}));
+}
+
+// Beyond 4 GiB the length counters and the reading loop must not wrap. The
+// file is sparse, so it costs no disk space.
+TEST(LargeFile, SparseFileBeyondFourGibibytes)
+{
+    TempDir dir;
+    const QString path = dir.Path("sparse.bin");
+    const int fd = ::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, (off_t{1} << 32) + 100), 0);
+    ::close(fd);
+
+    Bench bench;
+    bench.Select(true, {2});
+    DropAndRun(bench, {path});
+    EXPECT_EQ(bench.files.Entry(0).SizeText, "4194304.1KB");
+    // Values from rhash.
+    EXPECT_EQ(bench.Lines(0), (QStringList{u"CRC32_FCS32：A92A4CE5"_s, u"MD4：8F1366BDEF03F801EEF254A579F617B6"_s}));
+    ::unlink(Native(path).c_str());
+}
+
+} // namespace

@@ -1,0 +1,218 @@
+// Export of the results: the clipboard texts and the saved file's bytes,
+// and what a save that cannot complete leaves behind.
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "ansi_codepage.h"
+#include "export.h"
+#include "fakes.h"
+#include "texts.h"
+
+using namespace sumbrook::workflow;
+using namespace sumbrook::workflow::testing;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Sets an environment variable for the life of the guard.
+class EnvGuard {
+public:
+    EnvGuard(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name)) old_ = old;
+        ::setenv(name, value, 1);
+    }
+    ~EnvGuard()
+    {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// Two files with two lines each, then one without lines.
+void Fill(ResultsTreePort& tree)
+{
+    int top = tree.AppendTop(u"名字.txt"_s);
+    tree.AppendLine(top, u"SHA1：AB"_s);
+    tree.AppendLine(top, u"MD5：CD"_s);
+    top = tree.AppendTop(u"x😀Ω"_s);
+    tree.AppendLine(top, kDigestErrorLine);
+    tree.AppendLine(top, u"MD5：EF"_s);
+    tree.AppendTop(u"gone"_s);
+}
+
+TEST(Export, CopyAllPutsEveryNodeAfterTheHeader)
+{
+    Bench bench;
+    bench.flow.NCopyAllToClipClick();
+    EXPECT_EQ(bench.window.clipboard, u"Sumbrook校验结果：\r\n\r\n"_s);
+    EXPECT_EQ(bench.window.clipboardSets, 1);
+
+    Fill(bench.tree);
+    bench.flow.NCopyAllToClipClick();
+    EXPECT_EQ(bench.window.clipboard, u"Sumbrook校验结果：\r\n\r\n"
+                                      u"名字.txt\r\n\r\nSHA1：AB\r\n\r\nMD5：CD\r\n\r\n"
+                                      u"x😀Ω\r\n\r\n：读取文件错误\r\n\r\nMD5：EF\r\n\r\n"
+                                      u"gone\r\n\r\n"_s);
+}
+
+TEST(Export, CopySelectedPutsOneNodeAlone)
+{
+    Bench bench;
+    Fill(bench.tree);
+    bench.flow.CopyResultMenuClick();
+    EXPECT_EQ(bench.window.clipboardSets, 0); // nothing selected: the clipboard is left alone
+
+    bench.ownTree.Select(TreeNode{1, -1});
+    bench.flow.CopyResultMenuClick();
+    EXPECT_EQ(bench.window.clipboard, u"x😀Ω"_s);
+    bench.ownTree.Select(TreeNode{0, 1});
+    bench.flow.CopyResultMenuClick();
+    EXPECT_EQ(bench.window.clipboard, u"MD5：CD"_s);
+}
+
+// The popup commands stay usable during a run and see what it has so far.
+TEST(Export, CopyDuringARunSeesTheNodesSoFar)
+{
+    TempDir dir;
+    Bench bench;
+    bench.Select(false, {9});
+    bench.flow.WMDropFiles({dir.Write("a", "a"), dir.Write("b", "b")});
+    QStringList seen;
+    bench.window.onProcessMessages = [&] {
+        bench.flow.NCopyAllToClipClick();
+        seen << bench.window.clipboard;
+    };
+    bench.flow.CalculateMenuClick();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen[0], u"Sumbrook校验结果：\r\n\r\na\r\n\r\n"_s);
+    EXPECT_EQ(seen[1], u"Sumbrook校验结果：\r\n\r\na\r\n\r\nMD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\nb\r\n\r\n"_s);
+}
+
+TEST(Export, SavedFileIsTabIndentedCrLfInTheAnsiCodePage)
+{
+    const EnvGuard locale("LC_ALL", "zh_CN.UTF-8");
+    ASSERT_EQ(sumbrook::platform::AnsiCodePageName(), "GBK");
+    TempDir dir;
+    Bench bench;
+    Fill(bench.tree);
+    bench.window.saveAnswer = dir.Path("result"); // no extension is added
+    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+
+    // GBK: 名 C3FB, 字 D7D6, ： A3BA, Ω A6B8; the emoji has no GBK code.
+    const std::string expected = "\xC3\xFB\xD7\xD6.txt\r\n"
+                                 "\tSHA1\xA3\xBA"
+                                 "AB\r\n"
+                                 "\tMD5\xA3\xBA"
+                                 "CD\r\n"
+                                 "x?\xA6\xB8\r\n"
+                                 "\t\xA3\xBA\xB6\xC1\xC8\xA1\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3\r\n"
+                                 "\tMD5\xA3\xBA"
+                                 "EF\r\n"
+                                 "gone\r\n";
+    EXPECT_EQ(ReadBytes(dir.Path("result")), expected);
+    EXPECT_TRUE(bench.window.errors.isEmpty());
+    // The clipboard keeps what the code page lacks.
+    EXPECT_TRUE(CopyAllText(bench.tree).contains(u"x😀Ω"_s));
+}
+
+TEST(Export, EmptyTreeSavesZeroBytesOverAnExistingFile)
+{
+    TempDir dir;
+    Bench bench;
+    const QString path = dir.Write("SumbrookResult.txt", "an older result");
+    bench.window.saveAnswer = path;
+    bench.flow.SaveMenuClick();
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(ReadBytes(path), "");
+
+    // A cancelled dialog writes nothing.
+    Fill(bench.tree);
+    bench.window.saveAnswer.reset();
+    bench.flow.SaveMenuClick();
+    EXPECT_EQ(ReadBytes(path), "");
+}
+
+TEST(Export, FileThatCannotBeCreatedIsReportedWithTheReason)
+{
+    TempDir dir;
+    Bench bench;
+    Fill(bench.tree);
+    const QString path = dir.Path("missing-folder/result.txt");
+    bench.window.saveAnswer = path;
+    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    EXPECT_EQ(bench.window.errors, QStringList{"Cannot create file \"" + path + "\". No such file or directory."});
+}
+
+TEST(Export, FullDeviceIsReportedAndNotRemoved)
+{
+    Bench bench;
+    Fill(bench.tree);
+    bench.window.saveAnswer = "/dev/full";
+    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"/dev/full\". No space left on device."});
+    struct stat st {};
+    EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
+}
+
+// Saving onto a pipe nobody reads must not hang the window; a hang ends the
+// test program through the alarm.
+TEST(Export, PipeWithoutReaderIsReportedAtOnce)
+{
+    TempDir dir;
+    Bench bench;
+    Fill(bench.tree);
+    const QString pipe = dir.Fifo("pipe");
+    bench.window.saveAnswer = pipe;
+    ::alarm(60);
+    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    ::alarm(0);
+    EXPECT_EQ(bench.window.errors, QStringList{"Cannot create file \"" + pipe + "\". No such device or address."});
+    EXPECT_TRUE(Exists(pipe));
+}
+
+// A write that fails part-way must not leave a shortened file that looks
+// like a complete result.
+TEST(Export, FailedWriteLeavesNoFileBehind)
+{
+    TempDir dir;
+    Bench bench;
+    for (int i = 0; i < 20; ++i)
+        bench.tree.AppendLine(bench.tree.AppendTop(QString::number(i)), u"MD5：D41D8CD98F00B204E9800998ECF8427E"_s);
+    const QString path = dir.Write("result.txt", "an older result");
+    bench.window.saveAnswer = path;
+
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + path + "\". File too large."});
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST(CodePage, MissingCharactersAndUnknownEncodingsBecomeQuestionMarks)
+{
+    EXPECT_EQ(sumbrook::platform::ToCodePage(u"a名😀b", "GBK"), "a\xC3\xFB?b");
+    EXPECT_EQ(sumbrook::platform::ToCodePage(u"a名😀b", "NO-SUCH-ENCODING"), "a??b");
+    EXPECT_EQ(sumbrook::platform::ToCodePage(std::u16string(5000, u'名'), "GBK").size(), 10000u);
+}
+
+} // namespace
