@@ -222,30 +222,63 @@ TDCP_hash& TSumbrookForm::HashComponent(std::size_t index)
 
 // ---- Window events -------------------------------------------------------
 
-bool TSumbrookForm::eventFilter(QObject* watched, QEvent* event)
+namespace {
+
+// The local files and folders a drag carries, in drop order.
+QStringList LocalFiles(const QMimeData* data)
 {
+    QStringList names;
+    if (data == nullptr || !data->hasUrls()) return names;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) names << url.toLocalFile();
+    return names;
+}
+
+} // namespace
+
+bool TSumbrookForm::TakeDrop(QEvent* event)
+{
+    // Every drag is answered here: files and folders go to the intake, and
+    // anything else is refused, so that the list and the tree never take
+    // rows of their own from a drag (another program's table cells, say).
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (!drag->mimeData()->hasUrls()) break;
-        drag->acceptProposedAction();
+        if (LocalFiles(drag->mimeData()).isEmpty())
+            drag->ignore();
+        else
+            drag->acceptProposedAction();
         return true;
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        if (!drop->mimeData()->hasUrls()) break;
-        QStringList names;
-        for (const QUrl& url : drop->mimeData()->urls())
-            if (url.isLocalFile()) names << url.toLocalFile();
+        const QStringList names = LocalFiles(drop->mimeData());
+        if (names.isEmpty()) {
+            drop->ignore();
+            return true;
+        }
         drop->acceptProposedAction();
-        if (!names.isEmpty()) WMDropFiles(names);
+        WMDropFiles(names);
         return true;
     }
     default:
-        break;
+        return false;
     }
+}
+
+bool TSumbrookForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (TakeDrop(event)) return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TSumbrookForm::event(QEvent* event)
+{
+    // Drags over the window's own area, and over children that are disabled
+    // during a run (the toolbar), arrive here.
+    if (TakeDrop(event)) return true;
+    return QMainWindow::event(event);
 }
 
 void TSumbrookForm::resizeEvent(QResizeEvent* event)

@@ -143,6 +143,7 @@ public:
     TDCP_hash& HashComponent(std::size_t index) override;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -155,6 +156,7 @@ private:
     void CreateStatusBar();
     void PlaceProgressBox();
     void DigestToggle(QAction* item, std::size_t entry);
+    bool TakeDrop(QEvent* event);
     void Run(void (workflow::Workflow::*command)());
 
     TDesktopServices desktop_;

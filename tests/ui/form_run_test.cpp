@@ -1,0 +1,181 @@
+// A calculation run through the window's handlers: what it shows, what it
+// switches off while it works, the algorithm toggles after it, and a close
+// asked for in the middle of it.
+
+#include <QMenu>
+#include <QProgressBar>
+#include <QToolBar>
+
+#include "form_fixture.h"
+
+namespace sumbrook::ui::test {
+namespace {
+
+const QString kPending = QStringLiteral("待校验");
+const QString kChecked = QStringLiteral("已校验");
+
+QString Hex(const QByteArray& bytes, QCryptographicHash::Algorithm algorithm)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, algorithm).toHex().toUpper());
+}
+
+TEST_F(FormTest, RunOverFourFilesFillsTheTreeAndColoursTheEqualOnes)
+{
+    AddFourFiles();
+    EXPECT_EQ(Names(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"),
+                                    QStringLiteral("d.txt")}));
+    EXPECT_EQ(Paths().front(), dir_.filePath(QStringLiteral("a.txt")));
+    EXPECT_EQ(Statuses(), Repeated(kPending, 4));
+    EXPECT_EQ(StatusText(), QStringLiteral("待计算的文件总数:4"));
+    for (QAction* command : {Form().CalculateMenu, Form().CalculateToolBtn, Form().DeleteToolBtn, Form().DeleteListToolBtn})
+        EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
+    EXPECT_FALSE(Form().SaveMenu->isEnabled());
+
+    Form().CalculateMenuClick();
+
+    QStringList expected;
+    const std::vector<std::pair<QString, QByteArray>> files = {
+        {QStringLiteral("a.txt"), kSame}, {QStringLiteral("b.txt"), kOther}, {QStringLiteral("c.txt"), kSame},
+        {QStringLiteral("d.txt"), kSame}};
+    for (const auto& [name, bytes] : files) {
+        expected << name;
+        for (const QString& line : DefaultLines(bytes)) expected << QStringLiteral("\t") + line;
+    }
+    EXPECT_EQ(TreeTexts(), expected);
+    EXPECT_EQ(Statuses(), Repeated(kChecked, 4));
+    EXPECT_EQ(StatusText(), QStringLiteral("计算完毕"));
+
+    // The three equal files share the first group's colour; the odd one has none.
+    const TFileListView* list = Form().NeedCheckFileList;
+    EXPECT_EQ(list->NeedCheckFileListCustomDrawItem(0), QColor(Qt::red));
+    EXPECT_EQ(list->NeedCheckFileListCustomDrawItem(1), std::nullopt);
+    EXPECT_EQ(list->NeedCheckFileListCustomDrawItem(2), QColor(Qt::red));
+    EXPECT_EQ(list->NeedCheckFileListCustomDrawItem(3), QColor(Qt::red));
+
+    EXPECT_TRUE(Form().SaveMenu->isEnabled());
+    EXPECT_TRUE(Form().SaveToolBtn->isEnabled());
+    EXPECT_TRUE(Form().CalculateMenu->isEnabled());
+    EXPECT_TRUE(Form().CheckGroupBox->isHidden());
+    EXPECT_EQ(Form().CheckGroupBox->AllProgressBar->value(), 4);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormTest, RunSwitchesTheListCommandsOffUntilItEnds)
+{
+    AddFourFiles();
+    Form().show();
+
+    struct Seen {
+        bool ToolBar, FileMenu, ToolsMenu, CalculateMenu, CalculateToolBtn, DeleteToolBtn, SaveMenu, Popup;
+        bool BoxShown;
+        QString Status;
+        Qt::CursorShape Cursor;
+    } seen{};
+    CalculateWhile([&] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        seen = {Form().ToolBar->isEnabled(),
+                Form().FileMenu->menuAction()->isEnabled(),
+                Form().ToolsMenu->menuAction()->isEnabled(),
+                Form().CalculateMenu->isEnabled(),
+                Form().CalculateToolBtn->isEnabled(),
+                Form().DeleteToolBtn->isEnabled(),
+                Form().SaveMenu->isEnabled(),
+                Form().CopyResultMenu->isEnabled() && Form().NCopyAllToClip->isEnabled() &&
+                    Form().NSaveAllResult->isEnabled(),
+                Form().CheckGroupBox->isVisible(),
+                StatusText(),
+                cursor != nullptr ? cursor->shape() : Qt::ArrowCursor};
+    });
+
+    EXPECT_FALSE(seen.ToolBar);
+    EXPECT_FALSE(seen.FileMenu);
+    EXPECT_FALSE(seen.ToolsMenu);
+    EXPECT_FALSE(seen.CalculateMenu);
+    EXPECT_FALSE(seen.CalculateToolBtn);
+    EXPECT_FALSE(seen.DeleteToolBtn);
+    EXPECT_FALSE(seen.SaveMenu); // saving comes with the end of the first run
+    EXPECT_TRUE(seen.Popup);
+    EXPECT_TRUE(seen.BoxShown);
+    EXPECT_EQ(seen.Status, QStringLiteral("正在计算，请稍候。"));
+    EXPECT_EQ(seen.Cursor, Qt::WaitCursor);
+
+    EXPECT_TRUE(Form().ToolBar->isEnabled());
+    EXPECT_TRUE(Form().FileMenu->menuAction()->isEnabled());
+    EXPECT_TRUE(Form().ToolsMenu->menuAction()->isEnabled());
+    EXPECT_TRUE(Form().CalculateMenu->isEnabled());
+    EXPECT_TRUE(Form().DeleteToolBtn->isEnabled());
+    EXPECT_FALSE(Form().CheckGroupBox->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormTest, EveryAlgorithmToggleAfterARunStartsTheListAfresh)
+{
+    // Each digest item with its entry in the hidden list.
+    const std::vector<std::pair<QAction*, int>> digestEntries = {
+        {Form().SHA1Hash, 0},      {Form().Haval256Hash, 1}, {Form().MD4Hash, 2},      {Form().RipeMD128Hash, 3},
+        {Form().RipeMD160Hash, 4}, {Form().SHA256Hash, 5},   {Form().SHA384Hash, 6},   {Form().SHA512Hash, 7},
+        {Form().Tiger192Hash, 8},  {Form().MD5Hash, 9}};
+    AddFourFiles();
+
+    for (QAction* item : Form().HashSelect->actions()) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        Form().CalculateMenuClick();
+        ASSERT_EQ(Statuses(), Repeated(kChecked, 4));
+        ASSERT_EQ(Form().ResultTreeView->topLevelItemCount(), 4);
+
+        item->trigger();
+
+        EXPECT_EQ(Form().ResultTreeView->topLevelItemCount(), 0);
+        EXPECT_EQ(Statuses(), Repeated(kPending, 4));
+        EXPECT_TRUE(Form().SaveMenu->isEnabled());
+        EXPECT_TRUE(Form().SaveToolBtn->isEnabled());
+        for (const auto& [digest, entry] : digestEntries)
+            EXPECT_EQ(Form().lstHashes->item(entry)->checkState() == Qt::Checked, digest->isChecked())
+                << digest->objectName().toStdString();
+    }
+}
+
+TEST_F(FormTest, ToggledDigestsShapeTheNextRunAndToggleBackCleanly)
+{
+    const QString path = WriteFile(QStringLiteral("one.bin"), kSame);
+    AddFiles({path});
+
+    Form().SHA256Hash->trigger();
+    EXPECT_EQ(Form().lstHashes->item(5)->checkState(), Qt::Checked);
+    Form().CRC32_FCS32Hash->trigger();
+    Form().CalculateMenuClick();
+
+    // The CRC line comes first, the digests follow in catalogue order.
+    const QStringList texts = TreeTexts();
+    ASSERT_EQ(texts.size(), 5);
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("\tCRC32_FCS32："))) << texts[1].toStdString();
+    EXPECT_EQ(texts.mid(2), (QStringList{QStringLiteral("\tSHA1：") + Hex(kSame, QCryptographicHash::Sha1),
+                                         QStringLiteral("\tSHA256：") + Hex(kSame, QCryptographicHash::Sha256),
+                                         QStringLiteral("\tMD5：") + Hex(kSame, QCryptographicHash::Md5)}));
+
+    // Back to where it was: the selection returns, the results go all the same.
+    Form().SHA256Hash->trigger();
+    EXPECT_EQ(Form().lstHashes->item(5)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(Form().ResultTreeView->topLevelItemCount(), 0);
+    EXPECT_EQ(Statuses(), Repeated(kPending, 1));
+}
+
+TEST_F(FormTest, CloseAskedForDuringARunWaitsForTheRunToEnd)
+{
+    AddFourFiles();
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+
+    bool visibleAfterClose = false;
+    CalculateWhile([&] {
+        Form().close();
+        visibleAfterClose = Form().isVisible();
+    });
+
+    EXPECT_TRUE(visibleAfterClose);
+    EXPECT_EQ(Statuses(), Repeated(kChecked, 4)); // the run went on to the last file
+    EXPECT_FALSE(Form().isVisible());
+}
+
+} // namespace
+} // namespace sumbrook::ui::test
