@@ -51,6 +51,11 @@ TFileListView::TFileListView(QWidget* parent) : QTableWidget(0, 4, parent)
     setIconSize(QSize(16, 16));
     setItemDelegate(new RowColourDelegate(this));
     setToolTip(QStringLiteral("您可以直接拖拽文件到此处。"));
+    // The selection shows only while the list has the focus.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Base));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
     setContextMenuPolicy(Qt::NoContextMenu);
     FitColumns();
 }

@@ -31,7 +31,7 @@ public:
     {
         if (reads++ == failAt_) return -1;
         const std::size_t n = std::min({into.size(), chunk_, data_.size() - pos_});
-        std::memcpy(into.data(), data_.data() + pos_, n);
+        if (n != 0) std::memcpy(into.data(), data_.data() + pos_, n);
         pos_ += n;
         return static_cast<std::ptrdiff_t>(n);
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 #include <random>
+#include <sstream>
 
 #include "DCPhaval.h"
 #include "DCPmd4.h"
@@ -111,6 +112,24 @@ TEST_P(HashContract, WideStringsAreLittleEndianCodeUnits)
     hash->Init();
     hash->UpdateStr(std::u16string_view(u""));
     EXPECT_EQ(FinalHex(*hash), empty);
+}
+
+TEST_P(HashContract, StreamsAbsorbOnlyTheBytesActuallyRead)
+{
+    auto hash = Make();
+    const std::string message = PatternBytes(20000); // two whole pieces and a rest
+    const std::string expectedWhole = DigestHex(*hash, message);
+    const std::string expectedShort = DigestHex(*hash, message.substr(0, 9000));
+    std::istringstream whole(message);
+    hash->Init();
+    hash->UpdateStream(whole, message.size());
+    EXPECT_EQ(FinalHex(*hash), expectedWhole);
+
+    // Asking for more than the stream holds absorbs what is there and goes on reading.
+    std::istringstream shorter(message.substr(0, 9000));
+    hash->Init();
+    hash->UpdateStream(shorter, message.size());
+    EXPECT_EQ(FinalHex(*hash), expectedShort);
 }
 
 TEST_P(HashContract, AnyCuttingGivesTheOneShotDigest)
