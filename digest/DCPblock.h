@@ -10,6 +10,8 @@
 #include <cstring>
 #include <span>
 
+#include "DCPbytes.h"
+
 namespace sumbrook::dcp {
 
 // Compress must fold HashBuffer into the chaining value, set Index to 0 and
@@ -59,6 +61,75 @@ inline void AddBitCount(std::uint64_t& LenHi, std::uint64_t& LenLo, std::size_t 
     const std::uint64_t low = static_cast<std::uint64_t>(Size) << 3;
     LenLo += low;
     LenHi += (static_cast<std::uint64_t>(Size) >> 61) + (LenLo < low ? 1u : 0u);
+}
+
+// Burn, Update and the frame of Final, written once for every digest class.
+// Each class calls them with itself and lets them at its state by declaring
+// `friend struct dcp::BlockDiscipline;`.
+struct BlockDiscipline {
+    // Plain stores first: the wipes' barrier keeps them even when Burn runs
+    // from a destructor, where they would otherwise count as dead.
+    template <class Hash>
+    static void Burn(Hash& h)
+    {
+        h.fInitialized = false;
+        if constexpr (requires { h.Len; })
+            h.Len = 0;
+        else
+            h.LenHi = h.LenLo = 0;
+        h.Index = 0;
+        WipeObject(h.HashBuffer);
+        WipeObject(h.CurrentHash);
+    }
+
+    template <class Hash>
+    static void Update(Hash& h, std::span<const std::uint8_t> Buffer)
+    {
+        h.RequireInitialized();
+        if constexpr (requires { h.Len; })
+            h.Len += static_cast<std::uint64_t>(Buffer.size()) << 3;
+        else
+            AddBitCount(h.LenHi, h.LenLo, Buffer.size());
+        AbsorbBlocks(h.HashBuffer, h.Index, Buffer, [&h] { h.Compress(); });
+    }
+
+    // Pad byte at Index, an extra block when the trailer from offset T would
+    // not fit, the trailer, the last block, the digest, then Burn.
+    template <class Hash, class Trailer, class Output>
+    static void Final(Hash& h, std::span<std::uint8_t> Digest, std::uint8_t PadByte, std::size_t T,
+                      Trailer&& WriteTrailer, Output&& WriteDigest)
+    {
+        h.RequireInitialized();
+        h.RequireDigestRoom(Digest);
+        PadBlock(h.HashBuffer, h.Index, PadByte, T, [&h] { h.Compress(); });
+        WriteTrailer();
+        h.Compress();
+        WriteDigest();
+        h.Burn();
+    }
+};
+
+// The first Count chaining words into Digest, in the algorithm's byte order.
+template <class Word, std::size_t N>
+inline void StoreWordsLE(std::span<std::uint8_t> Digest, const Word (&Words)[N], std::size_t Count = N)
+{
+    for (std::size_t i = 0; i < Count; ++i) {
+        if constexpr (sizeof(Word) == 4)
+            StoreLE32(Digest.data() + 4 * i, Words[i]);
+        else
+            StoreLE64(Digest.data() + 8 * i, Words[i]);
+    }
+}
+
+template <class Word, std::size_t N>
+inline void StoreWordsBE(std::span<std::uint8_t> Digest, const Word (&Words)[N], std::size_t Count = N)
+{
+    for (std::size_t i = 0; i < Count; ++i) {
+        if constexpr (sizeof(Word) == 4)
+            StoreBE32(Digest.data() + 4 * i, Words[i]);
+        else
+            StoreBE64(Digest.data() + 8 * i, Words[i]);
+    }
 }
 
 } // namespace sumbrook::dcp

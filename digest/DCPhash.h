@@ -15,6 +15,10 @@
 
 namespace sumbrook {
 
+namespace dcp {
+struct BlockDiscipline;
+}
+
 class EDCP_hash : public Exception {
 public:
     using Exception::Exception;

@@ -94,36 +94,26 @@ void TDCP_haval::Init()
 
 void TDCP_haval::Burn()
 {
-    // Every store comes before the last wipe: its barrier keeps them all,
-    // even when Burn runs inside the destructor.
-    fInitialized = false;
-    LenHi = LenLo = Index = 0;
-    WipeObject(HashBuffer);
-    WipeObject(CurrentHash);
+    BlockDiscipline::Burn(*this);
 }
 
 void TDCP_haval::Update(std::span<const std::uint8_t> Buffer)
 {
-    RequireInitialized();
-    AddBitCount(LenHi, LenLo, Buffer.size());
-    AbsorbBlocks(HashBuffer, Index, Buffer, [this] { Compress(); });
+    BlockDiscipline::Update(*this, Buffer);
 }
 
 void TDCP_haval::Final(std::span<std::uint8_t> Digest)
 {
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    PadBlock(HashBuffer, Index, PadByte(), kTrailer, [this] { Compress(); });
-    // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of byte 118; FPTLEN 256
-    // has its low two bits (zero) in bits 6-7 and the rest, 64, in byte 119.
-    HashBuffer[118] = 0x29;
-    HashBuffer[119] = 0x40;
-    StoreLE32(HashBuffer + 120, LenLo);
-    StoreLE32(HashBuffer + 124, LenHi);
-    Compress();
+    BlockDiscipline::Final(*this, Digest, PadByte(), kTrailer, [this] {
+        // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of byte 118; FPTLEN 256
+        // has its low two bits (zero) in bits 6-7 and the rest, 64, in byte 119.
+        HashBuffer[118] = 0x29;
+        HashBuffer[119] = 0x40;
+        StoreLE32(HashBuffer + 120, LenLo);
+        StoreLE32(HashBuffer + 124, LenHi);
+    },
     // 256-bit output: the chaining value as it stands, no folding.
-    for (int i = 0; i < 8; ++i) StoreLE32(Digest.data() + 4 * i, CurrentHash[i]);
-    Burn();
+    [&] { StoreWordsLE(Digest, CurrentHash); });
 }
 
 void TDCP_haval::Compress()

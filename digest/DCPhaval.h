@@ -37,6 +37,7 @@ protected:
     virtual std::uint8_t PadByte() const { return 0x80; }
 
 private:
+    friend struct dcp::BlockDiscipline;
     void Compress();
 };
 

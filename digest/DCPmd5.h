@@ -33,6 +33,7 @@ protected:
     std::uint8_t HashBuffer[64] = {};
 
 private:
+    friend struct dcp::BlockDiscipline;
     void Compress();
 };
 

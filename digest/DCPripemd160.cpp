@@ -73,31 +73,21 @@ void TDCP_ripemd160::Init()
 
 void TDCP_ripemd160::Burn()
 {
-    // Plain stores first: the wipes' barrier keeps them alive even when Burn
-    // runs from the destructor, where they would otherwise count as dead.
-    fInitialized = false;
-    LenHi = LenLo = Index = 0;
-    WipeObject(HashBuffer);
-    WipeObject(CurrentHash);
+    BlockDiscipline::Burn(*this);
 }
 
 void TDCP_ripemd160::Update(std::span<const std::uint8_t> Buffer)
 {
-    RequireInitialized();
-    AddBitCount(LenHi, LenLo, Buffer.size());
-    AbsorbBlocks(HashBuffer, Index, Buffer, [this] { Compress(); });
+    BlockDiscipline::Update(*this, Buffer);
 }
 
 void TDCP_ripemd160::Final(std::span<std::uint8_t> Digest)
 {
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    PadBlock(HashBuffer, Index, 0x80, 56, [this] { Compress(); });
-    StoreLE32(HashBuffer + 56, LenLo);
-    StoreLE32(HashBuffer + 60, LenHi);
-    Compress();
-    for (int i = 0; i < 5; ++i) StoreLE32(Digest.data() + 4 * i, CurrentHash[i]);
-    Burn();
+    BlockDiscipline::Final(*this, Digest, 0x80, 56, [this] {
+        StoreLE32(HashBuffer + 56, LenLo);
+        StoreLE32(HashBuffer + 60, LenHi);
+    },
+                           [&] { StoreWordsLE(Digest, CurrentHash); });
 }
 
 void TDCP_ripemd160::Compress()

@@ -65,31 +65,21 @@ void TDCP_sha1::Init()
 
 void TDCP_sha1::Burn()
 {
-    // Plain stores first: the barrier in the wipes below keeps them even when
-    // Burn runs from the destructor, where they would count as dead stores.
-    fInitialized = false;
-    LenHi = LenLo = Index = 0;
-    WipeObject(HashBuffer);
-    WipeObject(CurrentHash);
+    BlockDiscipline::Burn(*this);
 }
 
 void TDCP_sha1::Update(std::span<const std::uint8_t> Buffer)
 {
-    RequireInitialized();
-    AddBitCount(LenHi, LenLo, Buffer.size());
-    AbsorbBlocks(HashBuffer, Index, Buffer, [this] { Compress(); });
+    BlockDiscipline::Update(*this, Buffer);
 }
 
 void TDCP_sha1::Final(std::span<std::uint8_t> Digest)
 {
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    PadBlock(HashBuffer, Index, 0x80, 56, [this] { Compress(); });
-    StoreBE32(HashBuffer + 56, LenHi);
-    StoreBE32(HashBuffer + 60, LenLo);
-    Compress();
-    for (int i = 0; i < 5; ++i) StoreBE32(Digest.data() + 4 * i, CurrentHash[i]);
-    Burn();
+    BlockDiscipline::Final(*this, Digest, 0x80, 56, [this] {
+        StoreBE32(HashBuffer + 56, LenHi);
+        StoreBE32(HashBuffer + 60, LenLo);
+    },
+                           [&] { StoreWordsBE(Digest, CurrentHash); });
 }
 
 void TDCP_sha1::Compress()

@@ -33,30 +33,21 @@ TDCP_sha512base::~TDCP_sha512base()
 
 void TDCP_sha512base::Burn()
 {
-    // Plain stores first: the barrier in the wipes below keeps them even when
-    // Burn runs from the destructor, where they would count as dead stores.
-    fInitialized = false;
-    LenHi = LenLo = 0;
-    Index = 0;
-    WipeObject(HashBuffer);
-    WipeObject(CurrentHash);
+    BlockDiscipline::Burn(*this);
 }
 
 void TDCP_sha512base::Update(std::span<const std::uint8_t> Buffer)
 {
-    RequireInitialized();
-    AddBitCount(LenHi, LenLo, Buffer.size());
-    AbsorbBlocks(HashBuffer, Index, Buffer, [this] { Compress(); });
+    BlockDiscipline::Update(*this, Buffer);
 }
 
-void TDCP_sha512base::FinishDigest(std::span<std::uint8_t> Digest, int Words)
+void TDCP_sha512base::FinishDigest(std::span<std::uint8_t> Digest, std::size_t Words)
 {
-    PadBlock(HashBuffer, Index, 0x80, 112, [this] { Compress(); });
-    StoreBE64(HashBuffer + 112, LenHi);
-    StoreBE64(HashBuffer + 120, LenLo);
-    Compress();
-    for (int i = 0; i < Words; ++i) StoreBE64(Digest.data() + 8 * i, CurrentHash[i]);
-    Burn();
+    BlockDiscipline::Final(*this, Digest, 0x80, 112, [this] {
+        StoreBE64(HashBuffer + 112, LenHi);
+        StoreBE64(HashBuffer + 120, LenLo);
+    },
+    [&] { StoreWordsBE(Digest, CurrentHash, Words); });
 }
 
 void TDCP_sha512base::Compress()
@@ -164,8 +155,6 @@ void TDCP_sha384::Init()
 
 void TDCP_sha384::Final(std::span<std::uint8_t> Digest)
 {
-    RequireInitialized();
-    RequireDigestRoom(Digest);
     FinishDigest(Digest, 6);
 }
 
@@ -197,8 +186,6 @@ void TDCP_sha512::Init()
 
 void TDCP_sha512::Final(std::span<std::uint8_t> Digest)
 {
-    RequireInitialized();
-    RequireDigestRoom(Digest);
     FinishDigest(Digest, 8);
 }
 

@@ -22,10 +22,10 @@ protected:
     std::uint64_t CurrentHash[8] = {};
     std::uint8_t HashBuffer[128] = {};
 
+    friend struct dcp::BlockDiscipline;
     void Compress();
-    // Pad, trailer, last compression, then the first Words chaining words
-    // big-endian into Digest, then Burn.
-    void FinishDigest(std::span<std::uint8_t> Digest, int Words);
+    // Final for both: the first Words chaining words, big-endian, make the digest.
+    void FinishDigest(std::span<std::uint8_t> Digest, std::size_t Words);
 };
 
 // SHA-384 (FIPS 180-2).

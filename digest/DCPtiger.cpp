@@ -78,32 +78,19 @@ void TDCP_tiger::Init()
 
 void TDCP_tiger::Burn()
 {
-    // Every store comes before the last wipe: its barrier keeps them all,
-    // even when Burn runs inside the destructor.
-    fInitialized = false;
-    Len = 0;
-    Index = 0;
-    WipeObject(HashBuffer);
-    WipeObject(CurrentHash);
+    BlockDiscipline::Burn(*this);
 }
 
 void TDCP_tiger::Update(std::span<const std::uint8_t> Buffer)
 {
-    RequireInitialized();
-    Len += static_cast<std::uint64_t>(Buffer.size()) << 3;
-    AbsorbBlocks(HashBuffer, Index, Buffer, [this] { Compress(); });
+    BlockDiscipline::Update(*this, Buffer);
 }
 
 void TDCP_tiger::Final(std::span<std::uint8_t> Digest)
 {
-    RequireInitialized();
-    RequireDigestRoom(Digest);
     // The original Tiger pads with 0x01 (0x80 is the later Tiger2).
-    PadBlock(HashBuffer, Index, 0x01, kTrailer, [this] { Compress(); });
-    StoreLE64(HashBuffer + kTrailer, Len);
-    Compress();
-    for (int i = 0; i < 3; ++i) StoreLE64(Digest.data() + 8 * i, CurrentHash[i]);
-    Burn();
+    BlockDiscipline::Final(*this, Digest, 0x01, kTrailer, [this] { StoreLE64(HashBuffer + kTrailer, Len); },
+                           [&] { StoreWordsLE(Digest, CurrentHash); });
 }
 
 void TDCP_tiger::Compress()
