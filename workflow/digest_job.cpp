@@ -1,6 +1,7 @@
 // The digest job for one file: the CRC-32 pass and the pass that feeds every
 // selected digest, each appending its lines under the current file node.
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -59,15 +60,13 @@ std::optional<QStringList> Workflow::HashLines(const QString& fileName)
     if (!platform::FileExists(NativePath(fileName))) return std::nullopt;
     p_.Progress.SetCurrentPosition(0);
 
-    std::array<TDCP_hash*, 16> selection{};
-    std::size_t selected = 0;
-    for (std::size_t i = 0; i < p_.Selection.HashListCount() && selected < selection.size(); ++i) {
+    std::vector<TDCP_hash*> hashes;
+    hashes.reserve(p_.Selection.HashListCount());
+    for (std::size_t i = 0; i < p_.Selection.HashListCount(); ++i) {
         if (!p_.Selection.HashListChecked(i)) continue;
-        selection[selected] = &p_.Selection.HashComponent(i);
-        selection[selected]->Init();
-        ++selected;
+        hashes.push_back(&p_.Selection.HashComponent(i));
+        hashes.back()->Init();
     }
-    const std::span<TDCP_hash* const> hashes(selection.data(), selected);
 
     const auto reader = platform::FileReader::Open(NativePath(fileName), platform::ShareMode::DenyOthers);
     if (!reader) return QStringList{kDigestErrorLine};
@@ -83,11 +82,12 @@ std::optional<QStringList> Workflow::HashLines(const QString& fileName)
     }
 
     QStringList lines;
-    std::array<std::uint8_t, 64> digest{};
+    std::array<std::uint8_t, 64> digest{}; // the largest digest of the catalogue
     for (TDCP_hash* hash : hashes) {
-        const auto size = static_cast<std::size_t>(hash->HashSize() / 8);
-        hash->Final(std::span(digest.data(), size));
-        lines << DigestLine(hash->GetAlgorithm(), std::span(digest.data(), size));
+        const auto size = std::min(static_cast<std::size_t>(hash->HashSize() / 8), digest.size());
+        const std::span<std::uint8_t> out(digest.data(), size);
+        hash->Final(out); // a larger digest than the buffer would raise, never overflow
+        lines << DigestLine(hash->GetAlgorithm(), out);
     }
     return lines;
 }
