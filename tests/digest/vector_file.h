@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct DigestVector {
     std::string Expected;
     std::string Source; // file and line, for failure messages
 };
+
+// Names a vector by where it stands, in test names and failure messages.
+inline void PrintTo(const DigestVector& vector, std::ostream* out)
+{
+    *out << vector.Source;
+}
 
 std::vector<DigestVector> LoadVectorFile(const std::filesystem::path& file);
 std::vector<DigestVector> LoadAllVectors(const std::filesystem::path& folder);
