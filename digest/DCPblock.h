@@ -63,6 +63,29 @@ inline void AddBitCount(std::uint64_t& LenHi, std::uint64_t& LenLo, std::size_t 
     LenHi += (static_cast<std::uint64_t>(Size) >> 61) + (LenLo < low ? 1u : 0u);
 }
 
+// The first Count chaining words into Digest, in the algorithm's byte order.
+template <class Word, std::size_t N>
+inline void StoreWordsLE(std::span<std::uint8_t> Digest, const Word (&Words)[N], std::size_t Count = N)
+{
+    for (std::size_t i = 0; i < Count; ++i) {
+        if constexpr (sizeof(Word) == 4)
+            StoreLE32(Digest.data() + 4 * i, Words[i]);
+        else
+            StoreLE64(Digest.data() + 8 * i, Words[i]);
+    }
+}
+
+template <class Word, std::size_t N>
+inline void StoreWordsBE(std::span<std::uint8_t> Digest, const Word (&Words)[N], std::size_t Count = N)
+{
+    for (std::size_t i = 0; i < Count; ++i) {
+        if constexpr (sizeof(Word) == 4)
+            StoreBE32(Digest.data() + 4 * i, Words[i]);
+        else
+            StoreBE64(Digest.data() + 8 * i, Words[i]);
+    }
+}
+
 // Burn, Update and the frame of Final, written once for every digest class.
 // Each class calls them with itself and lets them at its state by declaring
 // `friend struct dcp::BlockDiscipline;`.
@@ -107,29 +130,30 @@ struct BlockDiscipline {
         WriteDigest();
         h.Burn();
     }
+
+    // Final of the 64-byte-block classes with a 64-bit count at byte 56: in
+    // little-endian order (MD4, MD5, RIPEMD) or big-endian (SHA-1, SHA-256).
+    template <class Hash>
+    static void FinalLittleEndian(Hash& h, std::span<std::uint8_t> Digest)
+    {
+        Final(h, Digest, 0x80, 56,
+              [&h] {
+                  StoreLE32(h.HashBuffer + 56, h.LenLo);
+                  StoreLE32(h.HashBuffer + 60, h.LenHi);
+              },
+              [&] { StoreWordsLE(Digest, h.CurrentHash); });
+    }
+
+    template <class Hash>
+    static void FinalBigEndian(Hash& h, std::span<std::uint8_t> Digest)
+    {
+        Final(h, Digest, 0x80, 56,
+              [&h] {
+                  StoreBE32(h.HashBuffer + 56, h.LenHi);
+                  StoreBE32(h.HashBuffer + 60, h.LenLo);
+              },
+              [&] { StoreWordsBE(Digest, h.CurrentHash); });
+    }
 };
-
-// The first Count chaining words into Digest, in the algorithm's byte order.
-template <class Word, std::size_t N>
-inline void StoreWordsLE(std::span<std::uint8_t> Digest, const Word (&Words)[N], std::size_t Count = N)
-{
-    for (std::size_t i = 0; i < Count; ++i) {
-        if constexpr (sizeof(Word) == 4)
-            StoreLE32(Digest.data() + 4 * i, Words[i]);
-        else
-            StoreLE64(Digest.data() + 8 * i, Words[i]);
-    }
-}
-
-template <class Word, std::size_t N>
-inline void StoreWordsBE(std::span<std::uint8_t> Digest, const Word (&Words)[N], std::size_t Count = N)
-{
-    for (std::size_t i = 0; i < Count; ++i) {
-        if constexpr (sizeof(Word) == 4)
-            StoreBE32(Digest.data() + 4 * i, Words[i]);
-        else
-            StoreBE64(Digest.data() + 8 * i, Words[i]);
-    }
-}
 
 } // namespace sumbrook::dcp

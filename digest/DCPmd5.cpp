@@ -65,11 +65,7 @@ void TDCP_md5::Update(std::span<const std::uint8_t> Buffer)
 
 void TDCP_md5::Final(std::span<std::uint8_t> Digest)
 {
-    BlockDiscipline::Final(*this, Digest, 0x80, 56, [this] {
-        StoreLE32(HashBuffer + 56, LenLo);
-        StoreLE32(HashBuffer + 60, LenHi);
-    },
-                           [&] { StoreWordsLE(Digest, CurrentHash); });
+    BlockDiscipline::FinalLittleEndian(*this, Digest);
 }
 
 void TDCP_md5::Compress()

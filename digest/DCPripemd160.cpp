@@ -83,11 +83,7 @@ void TDCP_ripemd160::Update(std::span<const std::uint8_t> Buffer)
 
 void TDCP_ripemd160::Final(std::span<std::uint8_t> Digest)
 {
-    BlockDiscipline::Final(*this, Digest, 0x80, 56, [this] {
-        StoreLE32(HashBuffer + 56, LenLo);
-        StoreLE32(HashBuffer + 60, LenHi);
-    },
-                           [&] { StoreWordsLE(Digest, CurrentHash); });
+    BlockDiscipline::FinalLittleEndian(*this, Digest);
 }
 
 void TDCP_ripemd160::Compress()

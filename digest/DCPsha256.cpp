@@ -64,11 +64,7 @@ void TDCP_sha256::Update(std::span<const std::uint8_t> Buffer)
 
 void TDCP_sha256::Final(std::span<std::uint8_t> Digest)
 {
-    BlockDiscipline::Final(*this, Digest, 0x80, 56, [this] {
-        StoreBE32(HashBuffer + 56, LenHi);
-        StoreBE32(HashBuffer + 60, LenLo);
-    },
-                           [&] { StoreWordsBE(Digest, CurrentHash); });
+    BlockDiscipline::FinalBigEndian(*this, Digest);
 }
 
 void TDCP_sha256::Compress()
