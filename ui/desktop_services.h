@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "ports.h"
+#include "texts.h"
 
 class QWidget;
 
@@ -34,7 +35,7 @@ public:
 private:
     QWidget* owner_;
     // The last saved path is proposed next time, until the program ends.
-    QString saveProposal_ = QStringLiteral("SumbrookResult.txt");
+    QString saveProposal_ = workflow::kDefaultResultFileName;
 };
 
 } // namespace sumbrook::ui

@@ -40,12 +40,9 @@ public:
     void AddCrc32Line(const QString& fileName);
     void AddHashLines(const QString& fileName);
     Crc32Result CalcFileCrc32(const QString& fileName);
-    int CurrentFileNode() const { return currentFileNode_; }
-    void SetCurrentFileNode(int top) { currentFileNode_ = top; }
 
     // Same-content marking.
     void CheckSameFile();
-    const QStringList& SameTexts() const { return sameTexts_; }
 
     // Export.
     void CopyResultMenuClick();
@@ -63,8 +60,8 @@ private:
 
     Ports p_;
     bool calculating_ = false;
-    int currentFileNode_ = -1;
-    QStringList sameTexts_;
+    int currentFileNode_ = -1; // the top node the job appends to
+    QStringList sameTexts_;    // each entry's marking text, rebuilt by every marking
 };
 
 // The text the error box shows for a failure: its message, with a full stop
