@@ -5,9 +5,12 @@
 
 #include "SumbrookMain.h"
 #include "tooltips.h"
+#include "process_setup.h"
 
 int main(int argc, char** argv)
 {
+    // A size limit or a signal during a save must leave the previous result file whole.
+    sumbrook::platform::PrepareProcessSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumbrook"));
     QApplication::setApplicationVersion(QStringLiteral("2.7.5.1632"));

@@ -1,21 +1,24 @@
 // sumbrook-cli: the window's result lines for files named on the command
-// line, computed by the same workflow the window runs.
+// line, computed by the same digest job the window runs, written file by
+// file as each is done.
 
 #include <QFile>
-#include <QString>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <string_view>
+#include <memory>
+#include <vector>
 
 #include "DCPcatalogue.h"
+#include "ansi_codepage.h"
 #include "export.h"
+#include "file_job.h"
 #include "file_kind.h"
 #include "file_naming.h"
+#include "file_writer.h"
 #include "folder_listing.h"
-#include "headless_ports.h"
-#include "texts.h"
+#include "options.h"
+#include "process_setup.h"
+#include "standard_output.h"
 #include "workflow.h"
 
 using namespace sumbrook;
@@ -23,133 +26,151 @@ using namespace sumbrook::workflow;
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "Usage: sumbrook-cli [ALGORITHM...] [--output FILE] PATH...\n"
-    "Print the checksums and digests of files as Sumbrook shows them.\n"
-    "\n"
-    "Algorithms (without any: --sha1 --md5):\n"
-    "  --crc32 --sha1 --haval256 --md4 --ripemd128 --ripemd160\n"
-    "  --sha256 --sha384 --sha512 --tiger192 --md5   one algorithm each\n"
-    "  --all                                         every algorithm\n"
-    "\n"
-    "  --output FILE   also save the results as the window's save command does\n"
-    "                  (TAB-indented, CR LF, the locale's ANSI code page)\n"
-    "  --help          show this text\n"
-    "  --version       show the version\n"
-    "\n"
-    "A folder stands for the regular files directly inside it, in name order.\n"
-    "For each file: its path, then one line per algorithm after a TAB.\n"
-    "Exit status: 0 when every file was read, 1 when a path was missing or\n"
-    "unreadable, 2 for a usage error.\n";
-
-// Option names in catalogue order.
-constexpr std::array<std::string_view, kCatalogueSize> kDigestOptions = {
-    "--sha1", "--haval256", "--md4", "--ripemd128", "--ripemd160",
-    "--sha256", "--sha384", "--sha512", "--tiger192", "--md5"};
-
-class StderrErrorBox : public ErrorBoxPort {
+class Run {
 public:
-    void ShowError(const QString& message) override
+    explicit Run(const cli::Options& options, bool stdoutOpen)
+        : options_(options), out_(stdoutOpen), components_(CreateCatalogueComponents())
     {
-        std::fprintf(stderr, "sumbrook-cli: %s\n", message.toLocal8Bit().constData());
-        failed = true;
+        for (std::size_t k = 0; k < kCatalogueSize; ++k)
+            if (options_.Digests[k]) hashes_.push_back(components_[k].get());
     }
-    bool failed = false;
-};
 
-int Usage(const char* problem)
-{
-    std::fprintf(stderr, "sumbrook-cli: %s\nTry 'sumbrook-cli --help'.\n", problem);
-    return 2;
-}
+    // Every path in order, until nothing more can be written anywhere.
+    void All()
+    {
+        for (const std::string& path : options_.Paths) {
+            if (!Argument(path)) break;
+        }
+        Finish();
+    }
+
+    int ExitStatus() const { return failed_ || out_.Failed() ? 1 : 0; }
+
+private:
+    bool Argument(const std::string& path)
+    {
+        const platform::PathInfo info = platform::DescribePath(path);
+        switch (info.Kind) {
+        case platform::PathInfo::Kind::Folder: return Folder(path);
+        case platform::PathInfo::Kind::Missing:
+        case platform::PathInfo::Kind::Unknown: return Problem(path, info.Failure);
+        default: return File(path);
+        }
+    }
+
+    bool Folder(const std::string& path)
+    {
+        std::string failure;
+        const auto entries = platform::ListFolder(path, &failure);
+        if (!entries) return Problem(path, failure);
+        // "dir/" gives "dir/name", the root "/" gives "/name".
+        const std::string prefix = path.ends_with('/') ? path : path + '/';
+        for (const platform::FolderEntry& entry : *entries) {
+            using Kind = decltype(entry.Kind);
+            bool goOn = true;
+            if (entry.Kind == Kind::RegularFile) goOn = File(prefix + entry.Name);
+            else if (entry.Kind == Kind::Unknown) goOn = Problem(prefix + entry.Name, entry.Failure);
+            if (!goOn) return false;
+        }
+        return true;
+    }
+
+    bool Problem(const std::string& path, const std::string& failure)
+    {
+        cli::Complain(path + ": " + failure);
+        failed_ = true;
+        return true;
+    }
+
+    bool File(const std::string& path)
+    {
+        if (options_.Output && !result_ && !resultFailed_ && !OpenResultFile()) return false;
+        QStringList lines;
+        std::string failure;
+        bool vanished = false;
+        for (const bool crc : {true, false}) {
+            if (crc ? !options_.Crc32 : hashes_.empty()) continue;
+            const PassResult pass = crc ? Crc32Pass(path) : DigestPass(path, hashes_);
+            vanished = vanished || pass.Vanished;
+            lines << pass.Lines;
+            if (failure.empty()) failure = pass.Failure;
+        }
+        if (vanished) return Problem(path, failure);
+        if (!failure.empty()) Problem(path, failure); // the error lines still go out
+
+        std::string printed = cli::PrintedPath(path) + '\n';
+        for (const QString& line : lines) printed += '\t' + line.toStdString() + '\n';
+        out_.Write(printed);
+        out_.Flush();
+        if (result_) {
+            const QString text = ResultEntryText(FileNameOf(QFile::decodeName(path.c_str())), lines);
+            const std::string bytes = platform::ToCodePage(text.toStdU16String(), encoding_);
+            try {
+                result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+            } catch (const std::exception& e) {
+                return ResultFileFailed(e);
+            }
+            ++saved_;
+        }
+        // With standard output gone, only the result file is worth going on for.
+        return !out_.Failed() || result_;
+    }
+
+    bool OpenResultFile()
+    {
+        encoding_ = platform::AnsiCodePageName();
+        try {
+            result_ = platform::FileWriter::Create(*options_.Output);
+        } catch (const std::exception& e) {
+            return ResultFileFailed(e);
+        }
+        return true;
+    }
+
+    bool ResultFileFailed(const std::exception& e)
+    {
+        result_.reset(); // the previous file stays as it was
+        resultFailed_ = true;
+        cli::Complain(ErrorBoxText(QString::fromUtf8(e.what())).toStdString());
+        failed_ = true;
+        return !out_.Failed();
+    }
+
+    void Finish()
+    {
+        if (!result_) return;
+        try {
+            // No file found: the previous result stays untouched.
+            if (saved_ > 0) result_->Close();
+        } catch (const std::exception& e) {
+            ResultFileFailed(e);
+        }
+        result_.reset();
+    }
+
+    const cli::Options& options_;
+    cli::StandardOutput out_;
+    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
+    std::vector<TDCP_hash*> hashes_;
+    std::unique_ptr<platform::FileWriter> result_;
+    std::string encoding_;
+    long long saved_ = 0;
+    bool resultFailed_ = false;
+    bool failed_ = false;
+};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    CatalogueSelection selection;
-    bool anyAlgorithm = false;
-    QString output;
-    QStringList paths;
-    bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
-            paths << QFile::decodeName(argv[i]);
-        } else if (arg == "--") {
-            optionsEnd = true;
-        } else if (arg == "--help") {
-            std::fputs(kUsage.data(), stdout);
-            return 0;
-        } else if (arg == "--version") {
-            std::puts("sumbrook-cli 2.7.5");
-            return 0;
-        } else if (arg == "--output") {
-            if (++i == argc) return Usage("--output needs a file name");
-            output = QFile::decodeName(argv[i]);
-        } else if (arg == "--crc32") {
-            selection.SetCrc32(true);
-            anyAlgorithm = true;
-        } else if (arg == "--all") {
-            selection.SetCrc32(true);
-            for (std::size_t k = 0; k < kCatalogueSize; ++k) selection.SetDigest(k, true);
-            anyAlgorithm = true;
-        } else if (const auto* found = std::find(kDigestOptions.begin(), kDigestOptions.end(), arg);
-                   found != kDigestOptions.end()) {
-            selection.SetDigest(static_cast<std::size_t>(found - kDigestOptions.begin()), true);
-            anyAlgorithm = true;
-        } else {
-            return Usage(("unknown option " + std::string(arg)).c_str());
-        }
+    const bool stdoutOpen = platform::ReserveStandardStreams();
+    platform::PrepareProcessSignals();
+    const cli::ParsedCommandLine command = cli::ParseCommandLine(argc, argv);
+    if (!command.Run) {
+        std::fputs(command.Text.c_str(), command.ExitStatus == 0 ? stdout : stderr);
+        return command.ExitStatus;
     }
-    if (paths.isEmpty()) return Usage("no file named");
-    if (!anyAlgorithm) {
-        selection.SetDigest(kCatalogueSha1, true);
-        selection.SetDigest(kCatalogueMd5, true);
-    }
-
-    MemoryFileList files;
-    MemoryResultsTree tree;
-    QuietWindow window;
-    StderrErrorBox errors;
-    Workflow flow(Ports{files, tree, window, window, window, selection, window, window, errors, window});
-
-    bool missing = false;
-    QStringList found;
-    for (const QString& path : paths) {
-        const std::string native = NativePath(path);
-        if (platform::FolderExists(native)) {
-            // The window skips a folder it cannot list; here that must not pass for an empty one.
-            if (!platform::ListFolder(native)) {
-                std::fprintf(stderr, "sumbrook-cli: %s: Cannot read folder\n", native.c_str());
-                missing = true;
-                continue;
-            }
-        } else if (!platform::FileExists(native)) {
-            std::fprintf(stderr, "sumbrook-cli: %s: No such file or directory\n", native.c_str());
-            missing = true;
-            continue;
-        }
-        found << path;
-    }
-    // One drop for all: every intake looks up the icons of the whole list again.
-    if (!found.isEmpty()) flow.WMDropFiles(found);
-    flow.CalculateMenuClick();
-
-    bool unreadable = false;
-    QString text;
-    for (int i = 0; i < files.Count() && i < tree.TopCount(); ++i) {
-        text += files.Entry(i).Path + u'\n';
-        for (int line = 0; line < tree.LineCount(i); ++line) {
-            const QString result = tree.LineText(i, line);
-            unreadable = unreadable || result.endsWith(kErrorSuffix);
-            text += u'\t' + result + u'\n';
-        }
-    }
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-    std::fflush(stdout);
-
-    if (!output.isEmpty()) flow.RunCommand([&] { WriteResultFile(tree, output); });
-    return (missing || unreadable || errors.failed) ? 1 : 0;
+    Run run(*command.Run, stdoutOpen);
+    run.All();
+    return run.ExitStatus();
 }

@@ -1,11 +1,27 @@
 #pragma once
 
-// Existence tests. Paths are in the platform's own encoding (UTF-8 bytes on
-// Linux, UTF-8 converted to UTF-16 on Windows).
+// Existence tests. Paths are in the platform's own encoding (the bytes of
+// the name on Linux, UTF-8 converted to UTF-16 on Windows).
 
+#include <cstdint>
 #include <string>
 
 namespace sumbrook::platform {
+
+// What a path names, following links.
+struct PathInfo {
+    enum class Kind {
+        Missing,     // nothing there (the path or a folder on its way does not exist)
+        RegularFile,
+        Folder,
+        Special,     // a device, pipe or socket
+        Unknown,     // the system could not tell (no permission, a link loop, a name too long…)
+    } Kind;
+    std::uint64_t Size = 0; // bytes, for a regular file
+    std::string Failure;    // the system's reason, for Missing and Unknown
+};
+
+PathInfo DescribePath(const std::string& path);
 
 // Something other than a folder exists at Path (a file, a device, a pipe…),
 // following links.

@@ -15,10 +15,13 @@ enum class ShareMode {
 };
 
 // A file opened for reading, closed when the reader goes. Only regular files
-// open: a pipe, socket or device would block or never end.
+// are opened: the path's type is checked first, so a pipe, socket or device
+// is never opened at all. Reads never wait: a file that would block (some
+// files of /proc do) fails its read instead.
 class FileReader final : public TByteSource {
 public:
-    static std::unique_ptr<FileReader> Open(const std::string& path, ShareMode share);
+    // The reader, or nothing with the system's reason in Failure.
+    static std::unique_ptr<FileReader> Open(const std::string& path, ShareMode share, std::string& failure);
 
     struct OpenedHandle {
         std::intptr_t value;
@@ -30,9 +33,15 @@ public:
 
     // Bytes read (0 at the end), or -1 when the read failed.
     std::ptrdiff_t Read(std::span<std::uint8_t> into) override;
+    // Why the last read failed, in the system's words.
+    const std::string& Failure() const { return failure_; }
 
 private:
     std::intptr_t handle_;
+    std::string failure_;
 };
+
+// The text given for a path that is no regular file.
+inline constexpr const char* kNotARegularFile = "Not a regular file";
 
 } // namespace sumbrook::platform

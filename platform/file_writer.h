@@ -9,36 +9,38 @@
 
 namespace sumbrook::platform {
 
-// The result file: created or truncated, written in sequence, closed. Every
-// failure raises an Exception whose message names the file and the system's
-// reason. A file that could not be written completely is removed, so nothing
-// half-written is left looking like a complete result.
+// The result file, replaced as a whole or not at all. The bytes go to a new
+// file beside the target, which is flushed to the disk and then renamed over
+// the target, so a full disk, a size limit or a signal part-way leaves the
+// previous file exactly as it was. A symbolic link is followed and the file
+// it points to is replaced. A target that is no regular file (a device, a
+// pipe, a terminal) is written directly. Every failure raises an Exception
+// whose message names the file and the system's reason.
 class FileWriter {
 public:
     // Raises "Cannot create file "<path>". <reason>".
     static std::unique_ptr<FileWriter> Create(const std::string& path);
 
-    struct OpenedHandle {
-        std::intptr_t value;
-        bool regular;
-    };
-    FileWriter(OpenedHandle handle, std::string path)
-        : handle_(handle.value), path_(std::move(path)), regular_(handle.regular) {}
+    struct Target; // where the bytes go, per platform
+    FileWriter(std::unique_ptr<Target> target, std::string path);
+    // Without Close the new file is dropped and the target stays as it was.
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
     FileWriter& operator=(const FileWriter&) = delete;
 
     // Raises "Cannot write file "<path>". <reason>".
     void Write(std::span<const std::uint8_t> bytes);
-    // Flushes and closes; raises like Write when the data did not get out.
+    // Flushes, closes and puts the file in place; raises like Write when the
+    // data did not get out.
     void Close();
 
 private:
     [[noreturn]] void Fail(const std::string& reason);
+    // Drops the new file; the target stays as it was.
+    void Discard();
 
-    std::intptr_t handle_; // -1 once closed
+    std::unique_ptr<Target> target_; // null once closed
     std::string path_;
-    bool regular_; // only a regular file is removed after a failure, never a device
 };
 
 } // namespace sumbrook::platform

@@ -13,13 +13,12 @@ namespace sumbrook::workflow {
 
 namespace {
 
-template <class Visit>
-void ForEachNode(const ResultsTreePort& tree, Visit&& visit)
+// Control characters become "?", so a file name cannot forge lines.
+QString NodeText(QString text)
 {
-    for (int top = 0; top < tree.TopCount(); ++top) {
-        visit(0, tree.TopText(top));
-        for (int line = 0; line < tree.LineCount(top); ++line) visit(1, tree.LineText(top, line));
-    }
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = u'?';
+    return text;
 }
 
 } // namespace
@@ -27,16 +26,29 @@ void ForEachNode(const ResultsTreePort& tree, Visit&& visit)
 QString CopyAllText(const ResultsTreePort& tree)
 {
     QString text = kCopyAllHeader;
-    ForEachNode(tree, [&](int, const QString& node) { text += node + QStringLiteral("\r\n\r\n"); });
+    for (int top = 0; top < tree.TopCount(); ++top) {
+        text += NodeText(tree.TopText(top)) + QStringLiteral("\r\n\r\n");
+        for (int line = 0; line < tree.LineCount(top); ++line)
+            text += NodeText(tree.LineText(top, line)) + QStringLiteral("\r\n\r\n");
+    }
+    return text;
+}
+
+QString ResultEntryText(const QString& top, const QStringList& lines)
+{
+    QString text = NodeText(top) + QStringLiteral("\r\n");
+    for (const QString& line : lines) text += u'\t' + NodeText(line) + QStringLiteral("\r\n");
     return text;
 }
 
 QString ResultFileText(const ResultsTreePort& tree)
 {
     QString text;
-    ForEachNode(tree, [&](int level, const QString& node) {
-        text += QString(level, u'\t') + node + QStringLiteral("\r\n");
-    });
+    for (int top = 0; top < tree.TopCount(); ++top) {
+        QStringList lines;
+        for (int line = 0; line < tree.LineCount(top); ++line) lines << tree.LineText(top, line);
+        text += ResultEntryText(tree.TopText(top), lines);
+    }
     return text;
 }
 
@@ -59,7 +71,7 @@ void Workflow::CopyResultMenuClick()
 {
     const auto node = p_.Tree.Selected();
     if (!node) return;
-    p_.Clipboard.SetText(node->IsTop() ? p_.Tree.TopText(node->Top) : p_.Tree.LineText(node->Top, node->Line));
+    p_.Clipboard.SetText(NodeText(node->IsTop() ? p_.Tree.TopText(node->Top) : p_.Tree.LineText(node->Top, node->Line)));
 }
 
 void Workflow::NCopyAllToClipClick()

@@ -10,8 +10,13 @@
 
 namespace sumbrook::workflow {
 
-// The header, then every node's text followed by an empty line.
+// The header, then every node's text followed by an empty line. In this
+// text and the result file a control character of a node becomes "?".
 QString CopyAllText(const ResultsTreePort& tree);
+
+// One file's part of the result file: its name, then each result line after
+// a TAB, CR LF after every line.
+QString ResultEntryText(const QString& top, const QStringList& lines);
 
 // One line per node in tree order, a TAB per level, CR LF after each line.
 QString ResultFileText(const ResultsTreePort& tree);
@@ -19,8 +24,8 @@ QString ResultFileText(const ResultsTreePort& tree);
 // The result file's bytes: the text in the ANSI code page, no byte-order mark.
 std::string ResultFileBytes(const ResultsTreePort& tree);
 
-// Creates or truncates Path and writes the result file; raises with the
-// system's reason when that fails, leaving no partial file behind.
+// Replaces Path with the result file as a whole; raises with the system's
+// reason when that fails, leaving the previous file as it was.
 void WriteResultFile(const ResultsTreePort& tree, const QString& path);
 
 } // namespace sumbrook::workflow

@@ -46,8 +46,11 @@ void Workflow::AddFolderFiles(const QString& path)
     const auto entries = platform::ListFolder(NativePath(path));
     if (!entries) return;
     for (const auto& entry : *entries) {
-        // Sub-folders are not entered; pipes, sockets and devices are no files to check.
-        if (entry.Kind != platform::FolderEntry::Kind::RegularFile) continue;
+        // Sub-folders are not entered; pipes, sockets and devices are no files
+        // to check. An entry whose type cannot be read may be a file: it is
+        // listed, and the run shows it could not be read.
+        using Kind = decltype(entry.Kind);
+        if (entry.Kind != Kind::RegularFile && entry.Kind != Kind::Unknown) continue;
         AppendEntry(dir + kFolderSeparator + QFile::decodeName(entry.Name.c_str()), entry.Size);
     }
 }

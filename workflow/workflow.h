@@ -53,8 +53,6 @@ public:
     void RunCommand(const std::function<void()>& command);
 
 private:
-    // The digest pass proper: its lines, or nothing when the file is gone.
-    std::optional<QStringList> HashLines(const QString& fileName);
     void AppendEntry(const QString& path, std::uint64_t size);
     void FinishIntake();
 

@@ -5,20 +5,43 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+
+#include "descriptor.h"
 
 namespace sumbrook::platform {
 
-std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share)
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share, std::string& failure)
 {
     (void)share; // POSIX has no share modes; a plain read-only open is the nearest
-    // O_NONBLOCK keeps the open itself from waiting on a FIFO without writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return nullptr;
-    auto reader = std::make_unique<FileReader>(OpenedHandle{fd}); // closes fd on every path
+    posix::PathAt at;
+    if (const int error = posix::ResolvePathAt(path, at)) {
+        failure = std::strerror(error);
+        return nullptr;
+    }
+    // Look before opening: opening a device can have effects of its own.
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return nullptr;
+    if (::fstatat(at.Dir(), at.Name.c_str(), &st, 0) != 0) {
+        failure = std::strerror(errno);
+        return nullptr;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        failure = kNotARegularFile;
+        return nullptr;
+    }
+    // O_NONBLOCK stays on: a regular file ignores it, except the few that
+    // would otherwise block for ever, which then fail their read.
+    const int fd = ::openat(at.Dir(), at.Name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        failure = std::strerror(errno);
+        return nullptr;
+    }
+    auto reader = std::make_unique<FileReader>(OpenedHandle{fd}); // closes fd on every path
+    // The path may have been replaced between the look and the open.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        failure = kNotARegularFile;
+        return nullptr;
+    }
 #if defined(POSIX_FADV_SEQUENTIAL)
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -38,6 +61,7 @@ std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
         const ssize_t got = ::read(static_cast<int>(handle_), into.data() + filled, into.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
+            failure_ = std::strerror(errno); // EAGAIN too: waiting is no option
             return -1;
         }
         if (got == 0) break;

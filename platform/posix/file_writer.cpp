@@ -5,35 +5,148 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <random>
+
+#include "descriptor.h"
+#include "pending_file.h"
 
 namespace sumbrook::platform {
 
+struct FileWriter::Target {
+    posix::Descriptor File;
+    posix::Descriptor Folder; // replacing: the folder of the file replaced
+    std::string NewName;      // replacing: the new file's name in Folder; empty when writing directly
+    std::string FinalName;    // replacing: the name it takes when complete
+};
+
+namespace {
+
+[[noreturn]] void CreateFailed(const std::string& path, int error)
+{
+    throw Exception("Cannot create file \"" + path + "\". " + std::strerror(error));
+}
+
+std::string ReadLink(int folder, const std::string& name, const std::string& path)
+{
+    std::string link(256, '\0');
+    for (;;) {
+        const ssize_t got = ::readlinkat(folder, name.c_str(), link.data(), link.size());
+        if (got < 0) CreateFailed(path, errno);
+        if (static_cast<std::size_t>(got) < link.size()) {
+            link.resize(static_cast<std::size_t>(got));
+            return link;
+        }
+        link.resize(link.size() * 2);
+    }
+}
+
+// Writes straight into Path: devices, pipes and terminals have no
+// "previous content" to keep.
+std::unique_ptr<FileWriter::Target> OpenDirectly(const std::string& path)
+{
+    posix::PathAt at;
+    if (const int error = posix::ResolvePathAt(path, at)) CreateFailed(path, error);
+    // O_NONBLOCK keeps the open from waiting for a reader when Path is a FIFO.
+    posix::Descriptor fd(::openat(at.Dir(), at.Name.c_str(),
+                                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
+    if (!fd) CreateFailed(path, errno);
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) CreateFailed(path, errno);
+    auto target = std::make_unique<FileWriter::Target>();
+    target->File = std::move(fd);
+    return target;
+}
+
+} // namespace
+
 std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
 {
-    // O_NONBLOCK keeps the open from waiting for a reader when Path is a FIFO.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-    if (fd < 0)
-        throw Exception("Cannot create file \"" + path + "\". " + std::strerror(errno));
-    auto writer = std::make_unique<FileWriter>(OpenedHandle{fd, false}, path); // closes fd on every path
+    // Follow symbolic links to the file that is to be replaced.
+    std::string resolved = path;
     struct stat st {};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &st) != 0 || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw Exception("Cannot create file \"" + path + "\". " + std::strerror(errno));
-    writer->regular_ = S_ISREG(st.st_mode);
-    return writer;
+    bool exists = false;
+    for (int hops = 0;; ++hops) {
+        posix::PathAt at;
+        if (const int error = posix::ResolvePathAt(resolved, at)) CreateFailed(path, error);
+        if (::fstatat(at.Dir(), at.Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT) CreateFailed(path, errno);
+            break; // a new file
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            exists = true;
+            break;
+        }
+        if (hops == 40) CreateFailed(path, ELOOP);
+        const std::string link = ReadLink(at.Dir(), at.Name, path);
+        resolved = link.starts_with('/') ? link : posix::FolderOf(resolved) + '/' + link;
+    }
+    if (exists && !S_ISREG(st.st_mode)) return std::make_unique<FileWriter>(OpenDirectly(path), path);
+
+    auto target = std::make_unique<Target>();
+    target->FinalName = posix::NameOf(resolved);
+    if (target->FinalName.empty()) CreateFailed(path, EISDIR);
+    posix::PathAt folderAt;
+    if (const int error = posix::ResolvePathAt(posix::FolderOf(resolved), folderAt)) CreateFailed(path, error);
+    target->Folder = posix::Descriptor(::openat(folderAt.Dir(), folderAt.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!target->Folder) CreateFailed(path, errno);
+
+    std::random_device random;
+    for (int attempt = 0; !target->File; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, ".sumbrook-%08x.tmp", static_cast<unsigned>(random()));
+        // The new file starts private; it gets the old file's mode before it is filled.
+        target->File = posix::Descriptor(::openat(target->Folder.Get(), name,
+                                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
+                                                  exists ? 0600 : 0666));
+        if (target->File) {
+            target->NewName = name;
+        } else if (errno != EEXIST || attempt == 100) {
+            // A writable file in a folder we may not write in can only be
+            // overwritten in place.
+            if (exists && (errno == EACCES || errno == EPERM || errno == EROFS))
+                return std::make_unique<FileWriter>(OpenDirectly(path), path);
+            CreateFailed(path, errno);
+        }
+    }
+    posix::RegisterPendingFile(target->Folder.Get(), target->NewName);
+    if (exists) {
+        // Keep who may read the result; ownership only where we are allowed to give it.
+        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
+            (void)::fchown(target->File.Get(), st.st_uid, st.st_gid);
+        ::fchmod(target->File.Get(), st.st_mode & 07777);
+    }
+    return std::make_unique<FileWriter>(std::move(target), path);
+}
+
+FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
+    : target_(std::move(target)), path_(std::move(path))
+{
 }
 
 FileWriter::~FileWriter()
 {
-    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+    Discard();
+}
+
+void FileWriter::Discard()
+{
+    if (!target_) return;
+    if (!target_->NewName.empty()) {
+        target_->File.Reset();
+        ::unlinkat(target_->Folder.Get(), target_->NewName.c_str(), 0);
+        posix::ForgetPendingFile();
+    }
+    target_.reset();
 }
 
 void FileWriter::Write(std::span<const std::uint8_t> bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::write(static_cast<int>(handle_), bytes.data() + done, bytes.size() - done);
+        const ssize_t put = ::write(target_->File.Get(), bytes.data() + done, bytes.size() - done);
         if (put < 0) {
             if (errno == EINTR) continue;
             Fail(std::strerror(errno));
@@ -44,22 +157,25 @@ void FileWriter::Write(std::span<const std::uint8_t> bytes)
 
 void FileWriter::Close()
 {
-    const int fd = static_cast<int>(handle_);
+    Target& target = *target_;
+    const bool replacing = !target.NewName.empty();
     // A full disk or a lost medium can surface only when the data is flushed.
-    if (regular_ && ::fsync(fd) != 0 && errno != EINVAL) Fail(std::strerror(errno));
-    handle_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) {
-        const std::string reason = std::strerror(errno);
-        if (regular_) ::unlink(path_.c_str());
-        throw Exception("Cannot write file \"" + path_ + "\". " + reason);
+    if (::fsync(target.File.Get()) != 0 && (replacing || (errno != EINVAL && errno != ENOTSUP)))
+        Fail(std::strerror(errno));
+    if (const int error = target.File.Reset()) Fail(std::strerror(error));
+    if (replacing) {
+        if (::renameat(target.Folder.Get(), target.NewName.c_str(), target.Folder.Get(), target.FinalName.c_str()) != 0)
+            Fail(std::strerror(errno));
+        posix::ForgetPendingFile();
+        ::fsync(target.Folder.Get()); // the new name itself reaches the disk
+        target.NewName.clear();
     }
+    target_.reset();
 }
 
 void FileWriter::Fail(const std::string& reason)
 {
-    if (handle_ >= 0) ::close(static_cast<int>(handle_));
-    handle_ = -1;
-    if (regular_) ::unlink(path_.c_str());
+    Discard();
     throw Exception("Cannot write file \"" + path_ + "\". " + reason);
 }
 

@@ -5,7 +5,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
+
+#include "descriptor.h"
+#include "file_kind.h"
 
 namespace sumbrook::platform {
 
@@ -17,16 +22,31 @@ struct DirCloser {
 
 } // namespace
 
-std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder)
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, std::string* failure)
 {
-    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
-    if (!dir) return std::nullopt;
+    const auto fail = [failure](int error) -> std::optional<std::vector<FolderEntry>> {
+        if (failure != nullptr) *failure = std::strerror(error);
+        return std::nullopt;
+    };
+    posix::PathAt at;
+    if (const int error = posix::ResolvePathAt(folder, at)) return fail(error);
+    posix::Descriptor fd(::openat(at.Dir(), at.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd) return fail(errno);
+    std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd.Get()));
+    if (!dir) return fail(errno);
+    fd.Release(); // the stream owns it now
     const int dirFd = ::dirfd(dir.get());
     std::vector<FolderEntry> entries;
-    while (const dirent* d = ::readdir(dir.get())) {
+    for (;;) {
+        errno = 0;
+        const dirent* d = ::readdir(dir.get());
+        if (d == nullptr) {
+            if (errno != 0) return fail(errno);
+            break;
+        }
         const std::string name = d->d_name;
         if (name == "." || name == "..") continue;
-        FolderEntry entry{name, FolderEntry::Kind::Other, 0};
+        FolderEntry entry{name, FolderEntry::Kind::Other, 0, {}};
         struct stat st {};
         // Links count as what they point to; a dangling one is "Other".
         if (::fstatat(dirFd, d->d_name, &st, 0) == 0) {
@@ -36,6 +56,14 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder)
             } else if (S_ISDIR(st.st_mode)) {
                 entry.Kind = FolderEntry::Kind::Folder;
             }
+        } else if (const int error = errno; error == ENOENT) {
+            // Gone since it was listed, or a dangling link: nothing to read either way.
+            if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        } else if (d->d_type == DT_DIR) {
+            entry.Kind = FolderEntry::Kind::Folder;
+        } else {
+            entry.Kind = FolderEntry::Kind::Unknown;
+            entry.Failure = std::strerror(error);
         }
         entries.push_back(std::move(entry));
     }
@@ -46,9 +74,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder)
 
 std::uint64_t QueryFileSize(const std::string& path)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-    return static_cast<std::uint64_t>(st.st_size);
+    const PathInfo info = DescribePath(path);
+    return info.Kind == PathInfo::Kind::RegularFile ? info.Size : 0;
 }
 
 } // namespace sumbrook::platform

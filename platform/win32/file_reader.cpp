@@ -4,14 +4,29 @@
 
 namespace sumbrook::platform {
 
-std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share)
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share, std::string& failure)
 {
+    const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        failure = SystemMessage(::GetLastError());
+        return nullptr;
+    }
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        failure = kNotARegularFile;
+        return nullptr;
+    }
     const DWORD shareFlags = share == ShareMode::AllowOthers ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     const HANDLE h = ::CreateFileW(LongPath(path).c_str(), GENERIC_READ, shareFlags, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    if (h == INVALID_HANDLE_VALUE) {
+        failure = SystemMessage(::GetLastError());
+        return nullptr;
+    }
     auto reader = std::make_unique<FileReader>(OpenedHandle{reinterpret_cast<std::intptr_t>(h)});
-    if (::GetFileType(h) != FILE_TYPE_DISK) return nullptr;
+    if (::GetFileType(h) != FILE_TYPE_DISK) {
+        failure = kNotARegularFile;
+        return nullptr;
+    }
     return reader;
 }
 
@@ -26,7 +41,10 @@ std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
     while (filled < into.size()) {
         DWORD got = 0;
         const auto want = static_cast<DWORD>(std::min<std::size_t>(into.size() - filled, 1u << 30));
-        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), into.data() + filled, want, &got, nullptr)) return -1;
+        if (!::ReadFile(reinterpret_cast<HANDLE>(handle_), into.data() + filled, want, &got, nullptr)) {
+            failure_ = SystemMessage(::GetLastError());
+            return -1;
+        }
         if (got == 0) break;
         filled += got;
     }

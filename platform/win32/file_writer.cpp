@@ -1,21 +1,75 @@
 #include "file_writer.h"
 
+#include <random>
+
 #include "win32_text.h"
 
 namespace sumbrook::platform {
 
+struct FileWriter::Target {
+    HANDLE File = INVALID_HANDLE_VALUE;
+    std::wstring NewPath;   // replacing: the new file beside the target; empty when writing directly
+    std::wstring FinalPath; // replacing: the file it replaces
+    ~Target()
+    {
+        if (File != INVALID_HANDLE_VALUE) ::CloseHandle(File);
+    }
+};
+
+namespace {
+
+[[noreturn]] void CreateFailed(const std::string& path, DWORD error)
+{
+    throw Exception("Cannot create file \"" + path + "\". " + SystemMessage(error));
+}
+
+} // namespace
+
 std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
 {
-    const HANDLE h = ::CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw Exception("Cannot create file \"" + path + "\". " + SystemMessage(::GetLastError()));
-    return std::make_unique<FileWriter>(OpenedHandle{reinterpret_cast<std::intptr_t>(h), true}, path);
+    auto target = std::make_unique<Target>();
+    const std::wstring wide = LongPath(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DEVICE) != 0) {
+        // Devices have no previous content to keep: written directly.
+        target->File = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (target->File == INVALID_HANDLE_VALUE) CreateFailed(path, ::GetLastError());
+        return std::make_unique<FileWriter>(std::move(target), path);
+    }
+    // Reparse points (links) are resolved by the replace itself.
+    const auto cut = wide.find_last_of(L"\\/:");
+    const std::wstring folder = cut == std::wstring::npos ? L"" : wide.substr(0, cut + 1);
+    std::random_device random;
+    for (int attempt = 0; target->File == INVALID_HANDLE_VALUE; ++attempt) {
+        target->NewPath = folder + L".sumbrook-" + std::to_wstring(random()) + L".tmp";
+        target->File = ::CreateFileW(target->NewPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (target->File == INVALID_HANDLE_VALUE && (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100))
+            CreateFailed(path, ::GetLastError());
+    }
+    target->FinalPath = wide;
+    return std::make_unique<FileWriter>(std::move(target), path);
+}
+
+FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
+    : target_(std::move(target)), path_(std::move(path))
+{
 }
 
 FileWriter::~FileWriter()
 {
-    if (handle_ != -1) ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    Discard();
+}
+
+void FileWriter::Discard()
+{
+    if (!target_) return;
+    if (!target_->NewPath.empty()) {
+        ::CloseHandle(target_->File);
+        target_->File = INVALID_HANDLE_VALUE;
+        ::DeleteFileW(target_->NewPath.c_str());
+    }
+    target_.reset();
 }
 
 void FileWriter::Write(std::span<const std::uint8_t> bytes)
@@ -24,29 +78,29 @@ void FileWriter::Write(std::span<const std::uint8_t> bytes)
     while (done < bytes.size()) {
         DWORD put = 0;
         const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!::WriteFile(reinterpret_cast<HANDLE>(handle_), bytes.data() + done, want, &put, nullptr))
-            Fail(SystemMessage(::GetLastError()));
+        if (!::WriteFile(target_->File, bytes.data() + done, want, &put, nullptr)) Fail(SystemMessage(::GetLastError()));
         done += put;
     }
 }
 
 void FileWriter::Close()
 {
-    const HANDLE h = reinterpret_cast<HANDLE>(handle_);
-    if (!::FlushFileBuffers(h)) Fail(SystemMessage(::GetLastError()));
-    handle_ = -1;
-    if (!::CloseHandle(h)) {
-        const std::string reason = SystemMessage(::GetLastError());
-        ::DeleteFileW(LongPath(path_).c_str());
-        throw Exception("Cannot write file \"" + path_ + "\". " + reason);
+    Target& target = *target_;
+    if (!::FlushFileBuffers(target.File) && target.NewPath.empty() == false) Fail(SystemMessage(::GetLastError()));
+    const HANDLE file = std::exchange(target.File, INVALID_HANDLE_VALUE);
+    if (!::CloseHandle(file)) Fail(SystemMessage(::GetLastError()));
+    if (!target.NewPath.empty()) {
+        if (!::MoveFileExW(target.NewPath.c_str(), target.FinalPath.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            Fail(SystemMessage(::GetLastError()));
+        target.NewPath.clear();
     }
+    target_.reset();
 }
 
 void FileWriter::Fail(const std::string& reason)
 {
-    if (handle_ != -1) ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
-    handle_ = -1;
-    if (regular_) ::DeleteFileW(LongPath(path_).c_str());
+    Discard();
     throw Exception("Cannot write file \"" + path_ + "\". " + reason);
 }
 

@@ -15,14 +15,17 @@ struct FindCloser {
 
 } // namespace
 
-std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder)
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, std::string* failure)
 {
     std::string pattern = folder;
     if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';
     pattern += "*.*";
     WIN32_FIND_DATAW data{};
     const HANDLE find = ::FindFirstFileW(LongPath(pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (find == INVALID_HANDLE_VALUE) {
+        if (failure != nullptr) *failure = SystemMessage(::GetLastError());
+        return std::nullopt;
+    }
     FindCloser closer{find};
     std::vector<FolderEntry> entries;
     do {
@@ -34,7 +37,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder)
         entries.push_back({name,
                            folderEntry ? FolderEntry::Kind::Folder
                                        : device ? FolderEntry::Kind::Other : FolderEntry::Kind::RegularFile,
-                           folderEntry ? 0 : size});
+                           folderEntry ? 0 : size,
+                           {}});
     } while (::FindNextFileW(find, &data));
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.Name < b.Name; });

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "../workflow/fakes.h"
 
@@ -27,13 +29,14 @@ std::string Quote(const QString& path)
     return '\'' + Native(path) + '\'';
 }
 
-// Runs the tool through the shell; Prefix goes before it (variables, a wrapper).
-Outcome RunCli(const std::string& args, const std::string& prefix = "")
+// Runs the tool through the shell; Prefix goes before it (variables, a
+// wrapper), Output replaces the capture of standard output.
+Outcome RunCli(const std::string& args, const std::string& prefix = "", const std::string& output = "")
 {
     const TempDir io;
     const std::string out = Native(io.Path("out")), err = Native(io.Path("err"));
-    const std::string command =
-        prefix + " '" SUMBROOK_CLI "' " + args + " >'" + out + "' 2>'" + err + "' </dev/null";
+    const std::string command = prefix + " '" SUMBROOK_CLI "' " + args + ' ' +
+                                (output.empty() ? ">'" + out + "'" : output) + " 2>'" + err + "' </dev/null";
     const int raw = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(raw)) << command;
     return {WEXITSTATUS(raw), ReadBytes(io.Path("out")), ReadBytes(io.Path("err"))};
@@ -118,10 +121,70 @@ TEST(Cli, UnlistableFolderIsReported)
             GTEST_SKIP() << "nobody cannot run the tool where it was built";
     }
     const Outcome run = RunCli(Quote(locked), prefix);
-    ::chmod(Native(locked).c_str(), 0700);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "sumbrook-cli: " + Native(locked) + ": Cannot read folder\n");
+    EXPECT_EQ(run.err, "sumbrook-cli: " + Native(locked) + ": Permission denied\n");
     EXPECT_EQ(run.out, "");
+
+    // Readable but not searchable: the names are there, the files are not
+    // reachable, and each says so.
+    ::chmod(Native(locked).c_str(), 0744);
+    const Outcome names = RunCli(Quote(locked), prefix);
+    ::chmod(Native(locked).c_str(), 0700);
+    EXPECT_EQ(names.status, 1);
+    EXPECT_EQ(names.err, "sumbrook-cli: " + Native(locked) + "/f: Permission denied\n");
+}
+
+// Whatever goes wrong is said, with the system's reason and exit status 1:
+// nothing is dropped silently and no result file is touched for nothing.
+TEST(Cli, NothingLostNothingSilent)
+{
+    TempDir dir;
+    // A path past PATH_MAX is read like any other.
+    std::string deep = Native(dir.Path());
+    int folder = ::open(deep.c_str(), O_RDONLY | O_DIRECTORY);
+    for (char level = 'a'; deep.size() < 4200; ++level) {
+        const std::string name(250, level);
+        deep += '/' + name;
+        ASSERT_EQ(::mkdirat(folder, name.c_str(), 0700), 0);
+        const int inner = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(std::exchange(folder, inner));
+    }
+    const int leaf = ::openat(folder, "f", O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(::write(leaf, "abc", 3), 3);
+    ::close(leaf);
+    ::close(folder);
+    const std::string md5 = "\tMD5：900150983CD24FB0D6963F7D28E17F72\n";
+    const Outcome longPaths = RunCli("--md5 '" + deep + "' '" + deep + "/f'");
+    EXPECT_EQ(longPaths.status, 0) << longPaths.err;
+    EXPECT_EQ(longPaths.out, deep + "/f\n" + md5 + deep + "/f\n" + md5);
+    std::system(("rm -rf '" + Native(dir.Path()) + "/aaaa'*").c_str()); // beyond what the folder's own removal reaches
+
+    // A name with a line feed cannot forge an entry.
+    const QString odd = dir.Write("a\nb\\c", "abc");
+    EXPECT_EQ(RunCli("--md5 " + Quote(odd)).out, "\\" + Native(dir.Path()) + "/a\\nb\\\\c\n" + md5);
+
+    // Standard output full or closed.
+    const QString file = dir.Write("abc", "abc");
+    const Outcome full = RunCli(Quote(file), "", ">/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "sumbrook-cli: write error: No space left on device\n");
+    const Outcome closed = RunCli(Quote(file), "", ">&-");
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.err, "sumbrook-cli: write error: Bad file descriptor\n");
+
+    // A closed pipe does not keep the result file from being completed.
+    const QString piped = dir.Path("piped.txt"), whole = dir.Path("whole.txt");
+    const std::string twice = Quote(file) + ' ' + Quote(file);
+    EXPECT_EQ(RunCli("--all --output " + Quote(whole) + ' ' + twice).status, 0);
+    EXPECT_EQ(RunCli("--all --output " + Quote(piped) + ' ' + twice, "", "| head -c1 >/dev/null").status, 0);
+    EXPECT_EQ(ReadBytes(piped), ReadBytes(whole));
+
+    // No input found: the result file named is left alone.
+    const QString keep = dir.Write("keep.txt", "kept");
+    const Outcome none = RunCli("--output " + Quote(keep) + ' ' + Quote(dir.Path("typo.txt")));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(ReadBytes(keep), "kept");
+    EXPECT_EQ(RunCli("--output '' " + Quote(file)).status, 2);
 }
 
 TEST(Cli, OutputFileIsTheWindowsResultFile)

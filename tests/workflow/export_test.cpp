@@ -3,15 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 
 #include "ansi_codepage.h"
 #include "export.h"
 #include "fakes.h"
+#include "file_writer.h"
+#include "process_setup.h"
 #include "texts.h"
 
 using namespace sumbrook::workflow;
@@ -183,17 +189,32 @@ TEST(Export, PipeWithoutReaderIsReportedAtOnce)
     EXPECT_TRUE(Exists(pipe));
 }
 
-// A write that fails part-way must not leave a shortened file that looks
-// like a complete result.
-TEST(Export, FailedWriteLeavesNoFileBehind)
+// Names in Folder other than the ones given: a new file left behind.
+QStringList Strays(const TempDir& dir, const QStringList& expected)
+{
+    QStringList strays;
+    for (const auto& entry : std::filesystem::directory_iterator(Native(dir.Path())))
+        if (!expected.contains(QString::fromStdString(entry.path().filename().string())))
+            strays << QString::fromStdString(entry.path().filename().string());
+    return strays;
+}
+
+// A save replaces the result file as a whole or leaves the previous one
+// exactly as it was, however the write fails: a size limit, a full disk, a
+// signal part-way. A symbolic link is followed, the file's mode kept.
+TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
 {
     TempDir dir;
     Bench bench;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 400; ++i)
         bench.tree.AppendLine(bench.tree.AppendTop(QString::number(i)), u"MD5：D41D8CD98F00B204E9800998ECF8427E"_s);
-    const QString path = dir.Write("result.txt", "an older result");
-    bench.window.saveAnswer = path;
+    const std::string older = "an older result";
+    const QString path = dir.Write("result.txt", older);
+    ::chmod(Native(path).c_str(), 0640);
+    ASSERT_EQ(::symlink("result.txt", Native(dir.Path("link.txt")).c_str()), 0);
+    bench.window.saveAnswer = dir.Path("link.txt");
 
+    // A size limit: the write fails with EFBIG instead of killing the process.
     rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -203,9 +224,72 @@ TEST(Export, FailedWriteLeavesNoFileBehind)
     bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + dir.Path("link.txt") + "\". File too large."});
+    EXPECT_EQ(ReadBytes(path), older);
 
-    EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + path + "\". File too large."});
-    EXPECT_FALSE(Exists(path));
+    // A signal part-way: the writer's process is stopped in the middle.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        sumbrook::platform::PrepareProcessSignals();
+        const auto file = sumbrook::platform::FileWriter::Create(Native(path));
+        const std::string half(20000, 'x');
+        file->Write(std::span(reinterpret_cast<const std::uint8_t*>(half.data()), half.size()));
+        (void)::write(ready[1], "!", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(ReadBytes(path), older);
+
+    // A full disk, where a small one can be made.
+    const QString disk = dir.Folder("disk");
+    if (::mount("tmpfs", Native(disk).c_str(), "tmpfs", 0, "size=16k") == 0) {
+        const QString onDisk = disk + "/result.txt";
+        std::ofstream(Native(onDisk)) << older;
+        bench.window.errors.clear();
+        bench.window.saveAnswer = onDisk;
+        bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+        EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + onDisk + "\". No space left on device."});
+        EXPECT_EQ(ReadBytes(onDisk), older);
+        EXPECT_EQ(std::filesystem::directory_iterator(Native(disk))->path().filename(), "result.txt");
+        ::umount(Native(disk).c_str());
+    }
+    EXPECT_EQ(Strays(dir, {"result.txt", "link.txt", "disk"}), QStringList{});
+
+    // And a save that succeeds replaces the file the link points to.
+    bench.window.errors.clear();
+    bench.window.saveAnswer = dir.Path("link.txt");
+    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    EXPECT_TRUE(bench.window.errors.isEmpty());
+    EXPECT_EQ(ReadBytes(path), ResultFileBytes(bench.tree));
+    struct stat st {};
+    ASSERT_EQ(::lstat(Native(dir.Path("link.txt")).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::stat(Native(path).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Strays(dir, {"result.txt", "link.txt", "disk"}), QStringList{});
+}
+
+// A file name cannot forge lines: control characters become "?" in what is
+// saved and copied.
+TEST(Export, ControlCharactersOfNamesAreWrittenAsQuestionMarks)
+{
+    Bench bench;
+    const int top = bench.tree.AppendTop(u"x\r\n\tMD5：D41D8CD98F00B204E9800998ECF8427E\r\ny\x7F"_s);
+    bench.tree.AppendLine(top, u"MD5：0CC175B9C0F1B6A831C399E269772661"_s);
+    EXPECT_EQ(ResultFileText(bench.tree),
+              u"x???MD5：D41D8CD98F00B204E9800998ECF8427E??y?\r\n\tMD5：0CC175B9C0F1B6A831C399E269772661\r\n"_s);
+    EXPECT_EQ(CopyAllText(bench.tree), kCopyAllHeader + u"x???MD5：D41D8CD98F00B204E9800998ECF8427E??y?\r\n\r\n"
+                                                      u"MD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\n"_s);
 }
 
 TEST(CodePage, MissingCharactersAndUnknownEncodingsBecomeQuestionMarks)

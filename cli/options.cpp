@@ -1,0 +1,85 @@
+#include "options.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace sumbrook::cli {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: sumbrook-cli [ALGORITHM...] [--output FILE] [--] PATH...\n"
+    "Print the checksums and digests of files as Sumbrook shows them.\n"
+    "\n"
+    "Algorithms (without any: --sha1 --md5):\n"
+    "  --crc32 --sha1 --haval256 --md4 --ripemd128 --ripemd160\n"
+    "  --sha256 --sha384 --sha512 --tiger192 --md5   one algorithm each\n"
+    "  --all                                         every algorithm\n"
+    "\n"
+    "  --output FILE   also save the results as the window's save command does\n"
+    "                  (TAB-indented, CR LF, the locale's ANSI code page); the\n"
+    "                  file is replaced only once it is complete\n"
+    "  --help          show this text\n"
+    "  --version       show the version\n"
+    "\n"
+    "A folder stands for the regular files directly inside it, in name order.\n"
+    "For each file: its path, then one line per algorithm after a TAB, written\n"
+    "as soon as the file is done. A path with a backslash, a line feed or a\n"
+    "carriage return is printed after a backslash, with those written as\n"
+    "\\\\, \\n and \\r.\n"
+    "Exit status: 0 when every file was read, 1 when a path was missing or\n"
+    "unreadable or the output could not be written, 2 for a usage error.\n";
+
+// Option names in catalogue order.
+constexpr std::array<std::string_view, kCatalogueSize> kDigestOptions = {
+    "--sha1", "--haval256", "--md4", "--ripemd128", "--ripemd160",
+    "--sha256", "--sha384", "--sha512", "--tiger192", "--md5"};
+
+ParsedCommandLine UsageError(const std::string& problem)
+{
+    return {std::nullopt, "sumbrook-cli: " + problem + "\nTry 'sumbrook-cli --help'.\n", 2};
+}
+
+} // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
+{
+    Options options;
+    bool anyAlgorithm = false;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.Paths.emplace_back(arg);
+        } else if (arg == "--") {
+            optionsEnd = true;
+        } else if (arg == "--help") {
+            return {std::nullopt, std::string(kUsage), 0};
+        } else if (arg == "--version") {
+            return {std::nullopt, "sumbrook-cli 2.7.5\n", 0};
+        } else if (arg == "--output") {
+            if (++i == argc) return UsageError("--output needs a file name");
+            if (*argv[i] == '\0') return UsageError("--output needs a file name, not an empty one");
+            options.Output = argv[i];
+        } else if (arg == "--crc32") {
+            options.Crc32 = anyAlgorithm = true;
+        } else if (arg == "--all") {
+            options.Crc32 = anyAlgorithm = true;
+            options.Digests.fill(true);
+        } else if (const auto* found = std::find(kDigestOptions.begin(), kDigestOptions.end(), arg);
+                   found != kDigestOptions.end()) {
+            options.Digests.at(static_cast<std::size_t>(found - kDigestOptions.begin())) = true;
+            anyAlgorithm = true;
+        } else {
+            return UsageError("unknown option " + std::string(arg));
+        }
+    }
+    if (options.Paths.empty()) return UsageError("no file named");
+    if (!anyAlgorithm) {
+        options.Digests.at(kCatalogueSha1) = true;
+        options.Digests.at(kCatalogueMd5) = true;
+    }
+    return {std::move(options), {}, 0};
+}
+
+} // namespace sumbrook::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+// The command line of sumbrook-cli.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DCPcatalogue.h"
+
+namespace sumbrook::cli {
+
+struct Options {
+    bool Crc32 = false;
+    std::array<bool, kCatalogueSize> Digests{}; // catalogue order
+    std::optional<std::string> Output;          // --output FILE, as given
+    std::vector<std::string> Paths;             // the bytes given, never re-encoded
+};
+
+// What the command line asks for: options to run with, or a text to print
+// and the exit status to end with (help, version, a usage error).
+struct ParsedCommandLine {
+    std::optional<Options> Run;
+    std::string Text;   // for standard output (help, version) or standard error (usage error)
+    int ExitStatus = 0; // 0 help or version, 2 usage error
+};
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv);
+
+} // namespace sumbrook::cli
