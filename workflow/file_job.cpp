@@ -62,20 +62,28 @@ PassResult DigestPass(const std::string& path, std::span<TDCP_hash* const> hashe
     std::string failure;
     const auto reader = platform::FileReader::Open(path, platform::ShareMode::DenyOthers, failure);
     if (!reader) return {false, {kDigestErrorLine}, failure};
+    result = DigestOfSource(*reader, hashes);
+    if (!result.Lines.isEmpty() && result.Lines.front() == kDigestErrorLine) result.Failure = reader->Failure();
+    return result;
+}
+
+PassResult DigestOfSource(TByteSource& source, std::span<TDCP_hash* const> hashes)
+{
     // Read until a read delivers nothing; a failed read anywhere means the
     // file's digests would describe the wrong bytes, so none is shown.
     std::array<std::uint8_t, kDigestReadSize> buffer;
     for (;;) {
-        const std::ptrdiff_t got = reader->Read(buffer);
+        const std::ptrdiff_t got = source.Read(buffer);
         if (got < 0) {
             for (TDCP_hash* hash : hashes) hash->Burn();
-            return {false, {kDigestErrorLine}, reader->Failure()};
+            return {false, {kDigestErrorLine}, {}};
         }
         const std::span<const std::uint8_t> block(buffer.data(), static_cast<std::size_t>(got));
         for (TDCP_hash* hash : hashes) hash->Update(block);
         if (got == 0) break;
     }
 
+    PassResult result;
     std::array<std::uint8_t, 64> digest{}; // the largest digest of the catalogue
     for (TDCP_hash* hash : hashes) {
         const auto size = std::min(static_cast<std::size_t>(hash->HashSize() / 8), digest.size());

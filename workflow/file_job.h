@@ -11,6 +11,7 @@
 #include <string>
 
 namespace sumbrook {
+class TByteSource;
 class TDCP_hash;
 }
 
@@ -36,5 +37,9 @@ PassResult Crc32Pass(const std::string& path, const PassProgress& progress = {})
 // error line alone when the file cannot be read to its end.
 PassResult DigestPass(const std::string& path, std::span<TDCP_hash* const> hashes,
                       const PassProgress& progress = {});
+
+// The digest lines of what Source delivers, each hash already initialised;
+// the error line alone when a read fails.
+PassResult DigestOfSource(TByteSource& source, std::span<TDCP_hash* const> hashes);
 
 } // namespace sumbrook::workflow

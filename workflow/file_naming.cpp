@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace sumbrook::workflow {
@@ -21,10 +22,20 @@ QString SizeText(std::uint64_t bytes)
 {
     const double hundredths = static_cast<double>(bytes) / 1024.0 * 100.0;
     const double n = std::nearbyint(hundredths); // the default rounding sends ties to even
-    // n is a whole number, so two fixed decimals show n / 100 exactly.
-    QString text = QString::number(n / 100.0, 'f', 2);
-    while (text.endsWith(u'0')) text.chop(1);
-    if (text.endsWith(u'.')) text.chop(1);
+    // At most 15 significant digits, never an exponent: decimals give way to
+    // a long whole part, and past 15 whole digits the whole part is rounded.
+    const double kilobytes = n / 100.0;
+    const int wholeDigits = kilobytes < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(kilobytes))) + 1;
+    double shown = kilobytes;
+    if (wholeDigits > 15) {
+        const double unit = std::pow(10.0, wholeDigits - 15);
+        shown = std::nearbyint(kilobytes / unit) * unit;
+    }
+    QString text = QString::number(shown, 'f', std::clamp(15 - wholeDigits, 0, 2));
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0')) text.chop(1);
+        if (text.endsWith(u'.')) text.chop(1);
+    }
     text.replace(u'.', QLocale::system().decimalPoint());
     return text + QStringLiteral("KB");
 }

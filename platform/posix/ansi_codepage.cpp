@@ -4,6 +4,7 @@
 #include <langinfo.h>
 
 #include <clocale>
+#include <locale.h>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -51,6 +52,20 @@ std::size_t Utf8SequenceLength(unsigned char lead)
     return 4;
 }
 
+// The fullwidth forms of ASCII (U+FF01 to U+FF5E, the fullwidth colon of
+// the result lines among them) and the ideographic space have an ASCII
+// close form; everything else falls back to "?".
+char BestFit(std::string_view utf8)
+{
+    if (utf8.size() != 3) return '?';
+    const char32_t c = (static_cast<char32_t>(static_cast<unsigned char>(utf8[0]) & 0x0F) << 12) |
+                       (static_cast<char32_t>(static_cast<unsigned char>(utf8[1]) & 0x3F) << 6) |
+                       (static_cast<char32_t>(static_cast<unsigned char>(utf8[2]) & 0x3F));
+    if (c >= 0xFF01 && c <= 0xFF5E) return static_cast<char>(c - 0xFEE0);
+    if (c == 0x3000) return ' ';
+    return '?';
+}
+
 struct IconvCloser {
     void operator()(void* cd) const { ::iconv_close(static_cast<iconv_t>(cd)); }
 };
@@ -72,12 +87,20 @@ std::string AnsiCodePageName()
     // whatever the locale's own charset.
     const std::string locale = LocaleName();
     if (locale.rfind("zh_CN", 0) == 0 || locale.rfind("zh_SG", 0) == 0) return "GBK";
-    const char* previous = std::setlocale(LC_CTYPE, nullptr);
-    const std::string saved = previous != nullptr ? previous : "C";
-    std::setlocale(LC_CTYPE, "");
-    std::string charset = ::nl_langinfo(CODESET);
-    std::setlocale(LC_CTYPE, saved.c_str());
-    return charset.empty() ? "ASCII" : charset;
+    // The locale is loaded on the side: the process-wide one stays as it is
+    // (other threads may be using it).
+    if (const locale_t loaded = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr))) {
+        const std::string charset = ::nl_langinfo_l(CODESET, loaded);
+        ::freelocale(loaded);
+        if (!charset.empty()) return charset;
+    }
+    // Not installed: the charset its name asks for ("de_DE.UTF-8", "ru_RU.KOI8-R@…").
+    const auto dot = locale.find('.');
+    if (dot != std::string::npos) {
+        const std::string named = locale.substr(dot + 1, locale.find('@', dot) - dot - 1);
+        if (!named.empty()) return named;
+    }
+    return "ASCII";
 }
 
 std::string ToAnsiCodePage(std::u16string_view text)
@@ -93,7 +116,9 @@ std::string ToCodePage(std::u16string_view text, const std::string& encoding)
         // An encoding iconv does not know: keep ASCII, mark everything else.
         std::string out;
         for (std::size_t i = 0; i < utf8.size(); i += Utf8SequenceLength(static_cast<unsigned char>(utf8[i])))
-            out += static_cast<unsigned char>(utf8[i]) < 0x80 ? utf8[i] : '?';
+            out += static_cast<unsigned char>(utf8[i]) < 0x80
+                       ? utf8[i]
+                       : BestFit(std::string_view(utf8).substr(i, Utf8SequenceLength(static_cast<unsigned char>(utf8[i]))));
         return out;
     }
     std::unique_ptr<void, IconvCloser> cd(raw);
@@ -112,8 +137,11 @@ std::string ToCodePage(std::u16string_view text, const std::string& encoding)
             outLeft = out.size() - used;
             continue;
         }
-        // A character the encoding lacks (or broken input): the default character.
+        // A character the encoding lacks (or broken input): its close form
+        // where it has one, as Windows' best-fit conversion does, else the
+        // default character.
         const std::size_t skip = std::min(inLeft, Utf8SequenceLength(static_cast<unsigned char>(*in)));
+        const char fit = BestFit(std::string_view(in, skip));
         in += skip;
         inLeft -= skip;
         if (outLeft == 0) {
@@ -122,7 +150,7 @@ std::string ToCodePage(std::u16string_view text, const std::string& encoding)
             put = out.data() + used;
             outLeft = out.size() - used;
         }
-        *put++ = '?';
+        *put++ = fit;
         --outLeft;
     }
     out.resize(static_cast<std::size_t>(put - out.data()));

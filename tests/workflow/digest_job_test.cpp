@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include "fakes.h"
+#include "file_job.h"
 #include "texts.h"
 
 using namespace sumbrook::workflow;
@@ -147,6 +148,34 @@ TEST(DigestJob, ReadFailingAfterOpenGivesOnlyErrorLines)
     DropAndRun(bench, {"/proc/self/mem"});
     EXPECT_EQ(bench.Lines(0), (QStringList{kCrcErrorLine, kDigestErrorLine}));
     EXPECT_EQ(bench.files.Entry(0).Status, kChecked);
+}
+
+// A read that fails after whole blocks were hashed: only the error line,
+// and the components are fit for the next file.
+TEST(DigestJob, ReadFailingPartWayGivesOnlyTheErrorLine)
+{
+    class FailsOnThirdRead : public sumbrook::TByteSource {
+    public:
+        std::ptrdiff_t Read(std::span<std::uint8_t> into) override
+        {
+            if (reads++ == 2) return -1;
+            std::fill(into.begin(), into.end(), std::uint8_t{'a'});
+            return static_cast<std::ptrdiff_t>(into.size());
+        }
+        int reads = 0;
+    } source;
+    CatalogueSelection selection;
+    std::vector<sumbrook::TDCP_hash*> hashes;
+    for (std::size_t k = 0; k < selection.HashListCount(); ++k) {
+        hashes.push_back(&selection.HashComponent(k));
+        hashes.back()->Init();
+    }
+    EXPECT_EQ(DigestOfSource(source, hashes).Lines, QStringList{kDigestErrorLine});
+    EXPECT_EQ(source.reads, 3);
+
+    TempDir dir;
+    const PassResult next = DigestPass(Native(dir.Write("abc", "abc")), std::span(hashes).last(1));
+    EXPECT_EQ(next.Lines, QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s});
 }
 
 TEST(DigestJob, VanishedFileKeepsANodeWithoutLines)

@@ -297,6 +297,18 @@ TEST(CodePage, MissingCharactersAndUnknownEncodingsBecomeQuestionMarks)
     EXPECT_EQ(sumbrook::platform::ToCodePage(u"a名😀b", "GBK"), "a\xC3\xFB?b");
     EXPECT_EQ(sumbrook::platform::ToCodePage(u"a名😀b", "NO-SUCH-ENCODING"), "a??b");
     EXPECT_EQ(sumbrook::platform::ToCodePage(std::u16string(5000, u'名'), "GBK").size(), 10000u);
+    // A close form where the charset has one, as the best-fit conversion gives it.
+    EXPECT_EQ(sumbrook::platform::ToCodePage(u"MD5：9001　名", "ASCII"), "MD5:9001 ?");
+    EXPECT_EQ(sumbrook::platform::ToCodePage(u"MD5：9001", "NO-SUCH-ENCODING"), "MD5:9001");
+}
+
+// A locale that is named but not installed still says which charset it wants.
+TEST(CodePage, FollowsTheLocaleNameWhereTheLocaleIsMissing)
+{
+    const EnvGuard all("LC_ALL", "xx_YY.UTF-8");
+    EXPECT_EQ(sumbrook::platform::AnsiCodePageName(), "UTF-8");
+    const EnvGuard c("LC_ALL", "C");
+    EXPECT_EQ(sumbrook::platform::ToAnsiCodePage(u"MD5：9001"), "MD5:9001");
 }
 
 } // namespace
