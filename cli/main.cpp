@@ -2,8 +2,6 @@
 // line, computed by the same digest job the window runs, written file by
 // file as each is done.
 
-#include <QFile>
-
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -103,7 +101,7 @@ private:
         out_.Write(printed);
         out_.Flush();
         if (result_) {
-            const QString text = ResultEntryText(FileNameOf(QFile::decodeName(path.c_str())), lines);
+            const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(path))), lines);
             const std::string bytes = platform::ToCodePage(text.toStdU16String(), encoding_);
             try {
                 result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "file_naming.h"
 #include "resources.h"
 
 namespace sumbrook::ui {
@@ -230,7 +231,11 @@ QStringList LocalFiles(const QMimeData* data)
     QStringList names;
     if (data == nullptr || !data->hasUrls()) return names;
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) names << url.toLocalFile();
+        // The name's own bytes, also where they are no UTF-8: a percent-encoded
+        // path keeps them, toLocalFile would not.
+        if (url.isLocalFile())
+            names << workflow::PathFromNative(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
     return names;
 }
 

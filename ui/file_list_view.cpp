@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 
+#include "file_naming.h"
 #include "marking.h"
 #include "system_icons.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr int kMarkRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kPathRole = Qt::UserRole + 2; // the path as opened; the column shows it readable
 constexpr int kStatusWidth = 50;
 constexpr int kSizeWidth = 80;
 
@@ -66,7 +68,7 @@ workflow::FileListEntry TFileListView::Entry(int index) const
     return {name->text(),
             item(index, StatusColumn)->text(),
             item(index, SizeColumn)->text(),
-            item(index, PathColumn)->text(),
+            item(index, PathColumn)->data(kPathRole).toString(),
             name->data(kMarkRole).toInt(),
             name->data(kImageRole).toInt()};
 }
@@ -81,7 +83,9 @@ void TFileListView::Append(const workflow::FileListEntry& entry)
     setItem(row, NameColumn, name);
     setItem(row, StatusColumn, new QTableWidgetItem(entry.Status));
     setItem(row, SizeColumn, new QTableWidgetItem(entry.SizeText));
-    setItem(row, PathColumn, new QTableWidgetItem(entry.Path));
+    auto* path = new QTableWidgetItem(workflow::ShownText(entry.Path));
+    path->setData(kPathRole, entry.Path);
+    setItem(row, PathColumn, path);
     SetImageIndex(row, entry.ImageIndex);
 }
 

@@ -58,13 +58,109 @@ QString Getname(const QString& text)
     return t.left(p + 3);
 }
 
+namespace {
+
+constexpr char16_t kKeptByteBase = 0xDC00; // U+DC80..U+DCFF stand for the bytes 0x80..0xFF
+
+bool IsKeptByte(char16_t c, bool pairedWithHigh)
+{
+    return c >= 0xDC80 && c <= 0xDCFF && !pairedWithHigh;
+}
+
+} // namespace
+
 std::string NativePath(const QString& path)
 {
 #if defined(_WIN32)
     return path.toStdString(); // UTF-8; the Win32 side widens it again
 #else
-    return QFile::encodeName(path).toStdString();
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(path.size()) * 3);
+    const char16_t* text = reinterpret_cast<const char16_t*>(path.utf16());
+    const auto size = static_cast<std::size_t>(path.size());
+    for (std::size_t i = 0; i < size; ++i) {
+        char32_t c = text[i];
+        const bool paired = i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+        if (IsKeptByte(text[i], paired)) {
+            bytes += static_cast<char>(c - kKeptByteBase);
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+        } else if (c < 0x800) {
+            bytes += static_cast<char>(0xC0 | (c >> 6));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            bytes += static_cast<char>(0xE0 | (c >> 12));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            bytes += static_cast<char>(0xF0 | (c >> 18));
+            bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            bytes += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return bytes;
 #endif
+}
+
+QString PathFromNative(std::string_view bytes)
+{
+    QString path;
+    path.reserve(static_cast<qsizetype>(bytes.size()));
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = byte(i);
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (lead < 0x80) {
+            length = 1, c = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, c = lead & 0x1F, least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, c = lead & 0x0F, least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, c = lead & 0x07, least = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= bytes.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (byte(i + k) & 0xC0) == 0x80;
+            c = (c << 6) | (byte(i + k) & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+        valid = valid && c >= least && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
+        if (!valid) {
+            path += QChar(static_cast<char16_t>(kKeptByteBase + lead));
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            path += QChar(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            path += QChar(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            path += QChar(static_cast<char16_t>(c));
+        }
+        i += length;
+    }
+    return path;
+}
+
+QString ShownText(const QString& path)
+{
+    QString shown = path;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const bool paired = i > 0 && shown[i - 1].isHighSurrogate();
+        if (IsKeptByte(shown[i].unicode(), paired)) shown[i] = QChar(0xFFFD);
+    }
+    return shown;
 }
 
 } // namespace sumbrook::workflow

@@ -1,8 +1,6 @@
 // The file list: adding files by dialog, folder and drop, deleting them,
 // their icons, and the enabling of the list commands.
 
-#include <QFile>
-
 #include "file_kind.h"
 #include "file_naming.h"
 #include "folder_listing.h"
@@ -14,7 +12,8 @@ namespace sumbrook::workflow {
 
 void Workflow::AppendEntry(const QString& path, std::uint64_t size)
 {
-    p_.Files.Append(FileListEntry{FileNameOf(path), kPending, SizeText(size), path, -1, 0});
+    // The name is shown; the path stays the bytes the file is opened by.
+    p_.Files.Append(FileListEntry{ShownText(FileNameOf(path)), kPending, SizeText(size), path, -1, 0});
 }
 
 void Workflow::FinishIntake()
@@ -51,7 +50,7 @@ void Workflow::AddFolderFiles(const QString& path)
         // listed, and the run shows it could not be read.
         using Kind = decltype(entry.Kind);
         if (entry.Kind != Kind::RegularFile && entry.Kind != Kind::Unknown) continue;
-        AppendEntry(dir + kFolderSeparator + QFile::decodeName(entry.Name.c_str()), entry.Size);
+        AppendEntry(dir + kFolderSeparator + PathFromNative(entry.Name), entry.Size);
     }
 }
 
@@ -102,7 +101,7 @@ void Workflow::Getlistico()
             continue;
         }
         if (const auto found = platform::SearchProgramPath(NativePath(name)))
-            p_.Files.SetImageIndex(i, p_.Icons.IconIndex(QFile::decodeName(found->c_str())));
+            p_.Files.SetImageIndex(i, p_.Icons.IconIndex(PathFromNative(*found)));
     }
 }
 

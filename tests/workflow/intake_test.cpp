@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "fakes.h"
 #include "file_naming.h"
@@ -154,6 +155,23 @@ TEST(Intake, NamesBeyondGbkWorkEndToEnd)
     EXPECT_EQ(bench.Column(&FileListEntry::Caption), QStringList{name});
     EXPECT_EQ(bench.TopTexts(), QStringList{name});
     EXPECT_EQ(bench.Lines(0), QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s});
+}
+
+// Linux allows any bytes in a name: one that is no UTF-8 is shown with
+// U+FFFD but opened by its own bytes.
+TEST(Intake, NamesThatAreNoUtf8AreOpenedByTheirOwnBytes)
+{
+    TempDir dir;
+    const std::string folder = Native(dir.Folder("folder"));
+    std::ofstream(folder + "/caf\xE9.txt") << "abc";
+    std::ofstream(folder + "/\xED\xA0\x80\xC0\xAF") << "abc"; // an encoded surrogate, an overlong "/"
+    Bench bench;
+    bench.Select(false, {9});
+    bench.flow.WMDropFiles({dir.Path("folder"), PathFromNative(folder + "/caf\xE9.txt")});
+    bench.flow.CalculateMenuClick();
+    EXPECT_EQ(bench.Column(&FileListEntry::Caption), (QStringList{u"caf\uFFFD.txt"_s, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_s, u"caf\uFFFD.txt"_s}));
+    EXPECT_EQ(NativePath(bench.files.Entry(0).Path), folder + "/caf\xE9.txt");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(bench.Lines(i), QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s}) << i;
 }
 
 // Three files, the first two equal, computed with MD5.
