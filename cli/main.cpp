@@ -1,15 +1,20 @@
 // sumbrook-cli: the window's result lines for files named on the command
-// line, computed by the same digest job the window runs, written file by
-// file as each is done.
+// line, computed by the same digest job the window runs. Files are hashed
+// several at once and written in argument order, each as soon as it and
+// those before it are done.
 
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "DCPcatalogue.h"
 #include "ansi_codepage.h"
 #include "export.h"
-#include "file_job.h"
+#include "file_digest_job.h"
 #include "file_kind.h"
 #include "file_naming.h"
 #include "file_writer.h"
@@ -24,84 +29,158 @@ using namespace sumbrook::workflow;
 
 namespace {
 
-class Run {
+// One path to report on, in argument order: a file to hash, or a problem
+// found while looking for files.
+struct Item {
+    std::string Path;
+    std::string Problem; // set: nothing to hash, only this to say
+    JobResult Result;
+    bool Started = false;
+    bool Done = false;
+};
+
+// A thread's own components: each hashing thread needs its own instances.
+class Hasher {
 public:
-    explicit Run(const cli::Options& options, bool stdoutOpen)
-        : options_(options), out_(stdoutOpen), components_(CreateCatalogueComponents())
+    explicit Hasher(const cli::Options& options) : components_(CreateCatalogueComponents())
     {
+        algorithms_.Crc32 = options.Crc32;
         for (std::size_t k = 0; k < kCatalogueSize; ++k)
-            if (options_.Digests[k]) hashes_.push_back(components_[k].get());
+            if (options.Digests[k]) algorithms_.Hashes.push_back(components_[k].get());
+    }
+    JobResult Hash(const std::string& path, unsigned threads)
+    {
+        return FileDigestJob(path, algorithms_, threads).Run();
     }
 
-    // Every path in order, until nothing more can be written anywhere.
+private:
+    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
+    JobAlgorithms algorithms_;
+};
+
+class Run {
+public:
+    Run(const cli::Options& options, bool stdoutOpen) : options_(options), out_(stdoutOpen) {}
+
     void All()
     {
-        for (const std::string& path : options_.Paths) {
+        std::vector<std::jthread> workers;
+        if (options_.Threads > 1)
+            for (unsigned t = 0; t < options_.Threads; ++t) workers.emplace_back([this] { Work(); });
+        for (const std::string& path : options_.Paths)
             if (!Argument(path)) break;
+        {
+            const std::lock_guard lock(mutex_);
+            producing_ = false;
         }
+        queued_.notify_all();
+        DrainUntil(0);
+        workers.clear();
         Finish();
     }
 
     int ExitStatus() const { return failed_ || out_.Failed() ? 1 : 0; }
 
 private:
+    // Folders stand for their files; false once nothing more can be written.
     bool Argument(const std::string& path)
     {
         const platform::PathInfo info = platform::DescribePath(path);
-        switch (info.Kind) {
-        case platform::PathInfo::Kind::Folder: return Folder(path);
-        case platform::PathInfo::Kind::Missing:
-        case platform::PathInfo::Kind::Unknown: return Problem(path, info.Failure);
-        default: return File(path);
-        }
-    }
-
-    bool Folder(const std::string& path)
-    {
+        if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
+            return Add(path, info.Failure);
+        if (info.Kind != platform::PathInfo::Kind::Folder) return Add(path, {});
         std::string failure;
         const auto entries = platform::ListFolder(path, &failure);
-        if (!entries) return Problem(path, failure);
+        if (!entries) return Add(path, failure);
         // "dir/" gives "dir/name", the root "/" gives "/name".
         const std::string prefix = path.ends_with('/') ? path : path + '/';
         for (const platform::FolderEntry& entry : *entries) {
             using Kind = decltype(entry.Kind);
-            bool goOn = true;
-            if (entry.Kind == Kind::RegularFile) goOn = File(prefix + entry.Name);
-            else if (entry.Kind == Kind::Unknown) goOn = Problem(prefix + entry.Name, entry.Failure);
-            if (!goOn) return false;
+            if (entry.Kind != Kind::RegularFile && entry.Kind != Kind::Unknown) continue;
+            if (!Add(prefix + entry.Name, entry.Failure)) return false;
         }
         return true;
     }
 
-    bool Problem(const std::string& path, const std::string& failure)
+    bool Add(const std::string& path, const std::string& problem)
     {
-        cli::Complain(path + ": " + failure);
-        failed_ = true;
-        return true;
+        if (!problem.empty()) {
+            Item item{path, problem, {}, true, true};
+            if (options_.Threads <= 1) return Emit(item);
+            const std::lock_guard lock(mutex_);
+            items_.push_back(std::move(item));
+        } else if (options_.Threads <= 1) {
+            Item item{path, {}, {}, true, true};
+            if (!hasher_) hasher_ = std::make_unique<Hasher>(options_);
+            item.Result = hasher_->Hash(path, 1);
+            return Emit(item);
+        } else {
+            {
+                const std::lock_guard lock(mutex_);
+                items_.push_back(Item{path, {}, {}, false, false});
+            }
+            queued_.notify_one();
+        }
+        // Enough work ahead for every thread, and memory bounded by it.
+        return DrainUntil(4 * options_.Threads);
     }
 
-    bool File(const std::string& path)
+    // Writes the finished items at the front until at most Left are queued.
+    bool DrainUntil(std::size_t left)
     {
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            if (items_.size() <= left) return !stopped_;
+            finished_.wait(lock, [this] { return items_.front().Done; });
+            Item item = std::move(items_.front());
+            items_.pop_front();
+            const bool skip = stopped_;
+            lock.unlock();
+            if (!skip && !Emit(item)) {
+                lock.lock();
+                stopped_ = true;
+            }
+        }
+    }
+
+    void Work()
+    {
+        Hasher hasher(options_);
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            Item* next = nullptr;
+            queued_.wait(lock, [&] {
+                for (Item& item : items_)
+                    if (!item.Started) return (next = &item) != nullptr;
+                return !producing_;
+            });
+            if (next == nullptr) return;
+            next->Started = true;
+            const std::string path = next->Path;
+            const bool skip = stopped_;
+            lock.unlock();
+            JobResult result = skip ? JobResult{} : hasher.Hash(path, options_.Threads);
+            lock.lock();
+            next->Result = std::move(result); // the front is popped only once done
+            next->Done = true;
+            finished_.notify_all();
+        }
+    }
+
+    // Says what an item gives, in order; false once nothing more can be written.
+    bool Emit(const Item& item)
+    {
+        if (!item.Problem.empty()) return Problem(item.Path, item.Problem);
+        if (item.Result.Vanished) return Problem(item.Path, item.Result.Failure);
+        if (!item.Result.Failure.empty()) Problem(item.Path, item.Result.Failure); // the error lines still go out
         if (options_.Output && !result_ && !resultFailed_ && !OpenResultFile()) return false;
-        QStringList lines;
-        std::string failure;
-        bool vanished = false;
-        for (const bool crc : {true, false}) {
-            if (crc ? !options_.Crc32 : hashes_.empty()) continue;
-            const PassResult pass = crc ? Crc32Pass(path) : DigestPass(path, hashes_);
-            vanished = vanished || pass.Vanished;
-            lines << pass.Lines;
-            if (failure.empty()) failure = pass.Failure;
-        }
-        if (vanished) return Problem(path, failure);
-        if (!failure.empty()) Problem(path, failure); // the error lines still go out
 
-        std::string printed = cli::PrintedPath(path) + '\n';
-        for (const QString& line : lines) printed += '\t' + line.toStdString() + '\n';
+        std::string printed = cli::PrintedPath(item.Path) + '\n';
+        for (const QString& line : item.Result.Lines) printed += '\t' + line.toStdString() + '\n';
         out_.Write(printed);
         out_.Flush();
         if (result_) {
-            const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(path))), lines);
+            const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(item.Path))), item.Result.Lines);
             const std::string bytes = platform::ToCodePage(text.toStdU16String(), encoding_);
             try {
                 result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
@@ -112,6 +191,13 @@ private:
         }
         // With standard output gone, only the result file is worth going on for.
         return !out_.Failed() || result_;
+    }
+
+    bool Problem(const std::string& path, const std::string& failure)
+    {
+        cli::Complain(path + ": " + failure);
+        failed_ = true;
+        return true;
     }
 
     bool OpenResultFile()
@@ -148,13 +234,20 @@ private:
 
     const cli::Options& options_;
     cli::StandardOutput out_;
-    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
-    std::vector<TDCP_hash*> hashes_;
+    std::unique_ptr<Hasher> hasher_; // one thread: hashes on the main thread
     std::unique_ptr<platform::FileWriter> result_;
     std::string encoding_;
     long long saved_ = 0;
     bool resultFailed_ = false;
     bool failed_ = false;
+
+    // Several threads: items in argument order, hashed by the workers,
+    // written by the main thread.
+    std::mutex mutex_;
+    std::condition_variable queued_, finished_;
+    std::deque<Item> items_;
+    bool producing_ = true;
+    bool stopped_ = false;
 };
 
 } // namespace

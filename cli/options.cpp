@@ -1,6 +1,8 @@
 #include "options.h"
 
 #include <algorithm>
+#include <charconv>
+#include <thread>
 #include <string_view>
 
 namespace sumbrook::cli {
@@ -8,7 +10,7 @@ namespace sumbrook::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: sumbrook-cli [ALGORITHM...] [--output FILE] [--] PATH...\n"
+    "Usage: sumbrook-cli [ALGORITHM...] [-j N] [--output FILE] [--] PATH...\n"
     "Print the checksums and digests of files as Sumbrook shows them.\n"
     "\n"
     "Algorithms (without any: --sha1 --md5):\n"
@@ -16,6 +18,8 @@ constexpr std::string_view kUsage =
     "  --sha256 --sha384 --sha512 --tiger192 --md5   one algorithm each\n"
     "  --all                                         every algorithm\n"
     "\n"
+    "  -j N            hash on N threads (default: one per core); -j 1 keeps\n"
+    "                  everything on one thread, the output is the same\n"
     "  --output FILE   also save the results as the window's save command does\n"
     "                  (TAB-indented, CR LF, the locale's ANSI code page); the\n"
     "                  file is replaced only once it is complete\n"
@@ -45,6 +49,7 @@ ParsedCommandLine UsageError(const std::string& problem)
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
 {
     Options options;
+    options.Threads = std::max(std::thread::hardware_concurrency(), 1u);
     bool anyAlgorithm = false;
     bool optionsEnd = false;
     for (int i = 1; i < argc; ++i) {
@@ -61,6 +66,17 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
             if (++i == argc) return UsageError("--output needs a file name");
             if (*argv[i] == '\0') return UsageError("--output needs a file name, not an empty one");
             options.Output = argv[i];
+        } else if (arg == "-j" || (arg.starts_with("-j") && arg.size() > 2)) {
+            std::string_view count = arg.substr(2);
+            if (count.empty()) {
+                if (++i == argc) return UsageError("-j needs a number of threads");
+                count = argv[i];
+            }
+            unsigned threads = 0;
+            const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), threads);
+            if (error != std::errc() || end != count.data() + count.size() || threads == 0 || threads > 1024)
+                return UsageError("-j needs a number of threads from 1 to 1024, not '" + std::string(count) + "'");
+            options.Threads = threads;
         } else if (arg == "--crc32") {
             options.Crc32 = anyAlgorithm = true;
         } else if (arg == "--all") {

@@ -16,6 +16,7 @@ struct Options {
     std::array<bool, kCatalogueSize> Digests{}; // catalogue order
     std::optional<std::string> Output;          // --output FILE, as given
     std::vector<std::string> Paths;             // the bytes given, never re-encoded
+    unsigned Threads = 1;                       // -j N: threads hashing at once
 };
 
 // What the command line asks for: options to run with, or a text to print

@@ -35,9 +35,12 @@ public:
     std::ptrdiff_t Read(std::span<std::uint8_t> into) override;
     // Why the last read failed, in the system's words.
     const std::string& Failure() const { return failure_; }
+    // The size the file had when it was opened.
+    std::uint64_t Size() const { return size_; }
 
 private:
     std::intptr_t handle_;
+    std::uint64_t size_ = 0;
     std::string failure_;
 };
 

@@ -1,5 +1,6 @@
 #include "SumbrookMain.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -12,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include "file_naming.h"
@@ -193,6 +195,25 @@ void TSumbrookForm::SetBusyCursor(bool busy)
 void TSumbrookForm::ProcessMessages()
 {
     QCoreApplication::processEvents();
+}
+
+void TSumbrookForm::ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick)
+{
+    // The window's own event loop, as long as the work lasts: a timer makes
+    // the wait end now and then for the progress bar, Wake when it is done.
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread());
+    QTimer ticker;
+    ticker.start(30);
+    while (!finished()) {
+        dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        if (tick) tick();
+    }
+}
+
+void TSumbrookForm::Wake()
+{
+    // Safe from any thread.
+    QAbstractEventDispatcher::instance(thread())->wakeUp();
 }
 
 bool TSumbrookForm::Crc32Checked() const

@@ -135,6 +135,8 @@ public:
     void SetBusyCursor(bool busy) override;
     // MessagePump
     void ProcessMessages() override;
+    void ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick) override;
+    void Wake() override;
     // SelectionPort
     bool Crc32Checked() const override;
     bool DigestMenuChecked(std::size_t catalogueIndex) const override;

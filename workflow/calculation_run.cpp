@@ -25,10 +25,7 @@ void Workflow::CalculateMenuClick()
             const FileListEntry entry = p_.Files.Entry(i);
             if (entry.Status == kChecked) continue;
             currentFileNode_ = p_.Tree.AppendTop(entry.Caption);
-            if (p_.Selection.Crc32Checked()) AddCrc32Line(entry.Path);
-            bool anyDigest = false;
-            for (std::size_t k = 0; k < kCatalogueSize; ++k) anyDigest = anyDigest || p_.Selection.DigestMenuChecked(k);
-            if (anyDigest) AddHashLines(entry.Path);
+            AddResultLines(entry.Path); // one read of the file for the CRC-32 and the digests
             p_.Files.SetStatus(i, kChecked);
             p_.Progress.StepAll();
         }

@@ -4,6 +4,9 @@
 // without a window (the command-line tool) and as the base of test fakes.
 
 #include <array>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <memory>
 #include <vector>
 
@@ -92,6 +95,8 @@ public:
     void SetStatusText(const QString&) override {}
     void SetBusyCursor(bool) override {}
     void ProcessMessages() override {}
+    void ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick) override;
+    void Wake() override;
     std::optional<QStringList> OpenFiles() override { return std::nullopt; }
     std::optional<QString> ChooseFolder() override { return std::nullopt; }
     std::optional<QString> SaveFileName() override { return std::nullopt; }
@@ -100,6 +105,9 @@ public:
 
 private:
     int allMaximum_ = 0;
+    std::mutex wakeMutex_;
+    std::condition_variable wakeUp_;
+    bool woken_ = false;
 };
 
 } // namespace sumbrook::workflow

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 
 namespace sumbrook {
@@ -93,6 +94,12 @@ public:
     virtual ~MessagePump() = default;
     // Runs every window message already waiting, then returns.
     virtual void ProcessMessages() = 0;
+    // Runs window messages as they come while work goes on elsewhere, until
+    // Finished holds; Tick runs at least every few tens of milliseconds (to
+    // move a progress bar). Finished is looked at again after each Wake.
+    virtual void ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick) = 0;
+    // From any thread: wakes a waiting ProcessMessagesUntil.
+    virtual void Wake() = 0;
 };
 
 // The algorithm selection: the check marks of the selection menu and of the

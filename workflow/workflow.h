@@ -7,11 +7,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <thread>
 
 #include "CRC32_FCS32.h"
+#include "file_digest_job.h"
 #include "ports.h"
 
 namespace sumbrook::workflow {
@@ -36,9 +39,11 @@ public:
     void CalculateMenuClick();
     bool Calculating() const { return calculating_; }
 
-    // The digest job for one file, appending under the current file node.
+    // The digest job for one file, appending under the current file node:
+    // the CRC-32 line, the digest lines, or both from one read of the file.
     void AddCrc32Line(const QString& fileName);
     void AddHashLines(const QString& fileName);
+    void AddResultLines(const QString& fileName);
     Crc32Result CalcFileCrc32(const QString& fileName);
 
     // Same-content marking.
@@ -52,7 +57,12 @@ public:
     // Runs a command; a failure it does not handle goes to the error box.
     void RunCommand(const std::function<void()>& command);
 
+    // How many threads a file's job may hash on (1: one worker thread).
+    void SetThreads(unsigned threads) { threads_ = threads; }
+
 private:
+    JobAlgorithms SelectedAlgorithms(bool crc32, bool digests);
+    void RunJob(const QString& fileName, JobAlgorithms algorithms);
     void AppendEntry(const QString& path, std::uint64_t size);
     void FinishIntake();
 
@@ -60,6 +70,7 @@ private:
     bool calculating_ = false;
     int currentFileNode_ = -1; // the top node the job appends to
     QStringList sameTexts_;    // each entry's marking text, rebuilt by every marking
+    unsigned threads_ = std::max(std::thread::hardware_concurrency(), 1u);
 };
 
 // The text the error box shows for a failure: its message, with a full stop

@@ -42,6 +42,7 @@ std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode 
         failure = kNotARegularFile;
         return nullptr;
     }
+    reader->size_ = static_cast<std::uint64_t>(st.st_size);
 #if defined(POSIX_FADV_SEQUENTIAL)
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

@@ -27,6 +27,8 @@ std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode 
         failure = kNotARegularFile;
         return nullptr;
     }
+    LARGE_INTEGER size{};
+    if (::GetFileSizeEx(h, &size)) reader->size_ = static_cast<std::uint64_t>(size.QuadPart);
     return reader;
 }
 

@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 
 #include "fakes.h"
-#include "file_job.h"
+#include "file_digest_job.h"
 #include "texts.h"
 
 using namespace sumbrook::workflow;
@@ -95,31 +95,53 @@ TEST(DigestJob, EmptyFileHasACrcOfZeroAndTheMd5OfNothing)
     EXPECT_EQ(bench.Lines(1), (QStringList{u"CRC32_FCS32：CBF43926"_s, u"MD5：25F9E794323B453885F5181F1B624D0B"_s}));
 }
 
-TEST(DigestJob, MessagesRunOnceAtTheStartOfEachPath)
+// Messages run once as each file starts, then all along while a worker
+// thread reads and hashes it; the file is read once for every algorithm.
+TEST(DigestJob, MessagesRunAsEachFileStarts)
 {
     TempDir dir;
     const QStringList paths = {dir.Write("a", "a"), dir.Write("b", "b")};
-    Bench both;
-    both.Select(true, {0, 9});
-    DropAndRun(both, paths);
-    EXPECT_EQ(both.window.processMessagesCount, 4);
-
-    Bench digestsOnly;
-    digestsOnly.Select(false, {0, 9});
-    DropAndRun(digestsOnly, paths);
-    EXPECT_EQ(digestsOnly.window.processMessagesCount, 2);
+    for (const bool crc : {true, false}) {
+        Bench bench;
+        bench.Select(crc, {0, 9});
+        DropAndRun(bench, paths);
+        EXPECT_EQ(bench.window.processMessagesCount, 2);
+        EXPECT_EQ(bench.Lines(1).size(), crc ? 3 : 2);
+    }
 }
 
-TEST(DigestJob, CrcStepsTheFileBarOncePerRead)
+// However many threads hash, every selection gives the same lines, the
+// same error lines and the same marks: large files shared out over
+// threads, small ones, empty ones, unreadable ones, vanished ones.
+TEST(DigestJob, SameLinesOnOneThreadAndOnMany)
 {
     TempDir dir;
-    // A full block is followed by the empty read that ends the file.
-    const std::pair<std::size_t, int> cases[] = {{0, 1}, {1, 2}, {65521, 2}, {65522, 3}, {3 * 65521, 4}};
-    for (const auto& [size, steps] : cases) {
-        Bench bench;
-        bench.Select(true, {9}); // the digest path steps nothing
-        DropAndRun(bench, {dir.Write(QString::number(size), std::string(size, 'x'))});
-        EXPECT_EQ(bench.window.currentSteps, steps) << size << " bytes";
+    const std::string big = Pattern(3 * 1048576 + 17);
+    const QStringList paths = {dir.Write("big", big), dir.Write("big-again", big), dir.Write("small", Pattern(100)),
+                               dir.Write("empty", ""), dir.Fifo("pipe"), "/proc/self/mem", dir.Path("gone")};
+    const std::vector<std::pair<bool, std::vector<std::size_t>>> selections = {
+        {true, {}}, {false, {9}}, {true, kAllDigests}, {false, {1, 4, 2}}, {true, {6, 7}}};
+    for (const auto& [crc, digests] : selections) {
+        std::vector<QStringList> seen;
+        std::vector<std::vector<int>> marks;
+        for (const unsigned threads : {1u, 2u, 5u}) {
+            Bench bench;
+            bench.flow.SetThreads(threads);
+            bench.Select(crc, digests);
+            DropAndRun(bench, paths);
+            QStringList all;
+            for (int i = 0; i < bench.tree.TopCount(); ++i) all << bench.Lines(i).join(u'|');
+            seen.push_back(all);
+            marks.push_back(bench.Marks());
+        }
+        ASSERT_EQ(seen[0].size(), paths.size());
+        EXPECT_EQ(seen[0][0], seen[0][1]);
+        EXPECT_TRUE(seen[0][4].endsWith(kDigestErrorLine) || seen[0][4] == kCrcErrorLine) << seen[0][4].toStdString();
+        EXPECT_EQ(seen[0][6], QString());
+        EXPECT_EQ(seen[1], seen[0]);
+        EXPECT_EQ(seen[2], seen[0]);
+        EXPECT_EQ(marks[1], marks[0]);
+        EXPECT_EQ(marks[2], marks[0]);
     }
 }
 
@@ -150,9 +172,9 @@ TEST(DigestJob, ReadFailingAfterOpenGivesOnlyErrorLines)
     EXPECT_EQ(bench.files.Entry(0).Status, kChecked);
 }
 
-// A read that fails after whole blocks were hashed: only the error line,
+// A read that fails after whole blocks were hashed: only the error lines,
 // and the components are fit for the next file.
-TEST(DigestJob, ReadFailingPartWayGivesOnlyTheErrorLine)
+TEST(DigestJob, ReadFailingPartWayGivesOnlyTheErrorLines)
 {
     class FailsOnThirdRead : public sumbrook::TByteSource {
     public:
@@ -163,18 +185,19 @@ TEST(DigestJob, ReadFailingPartWayGivesOnlyTheErrorLine)
             return static_cast<std::ptrdiff_t>(into.size());
         }
         int reads = 0;
-    } source;
+    };
     CatalogueSelection selection;
-    std::vector<sumbrook::TDCP_hash*> hashes;
-    for (std::size_t k = 0; k < selection.HashListCount(); ++k) {
-        hashes.push_back(&selection.HashComponent(k));
-        hashes.back()->Init();
+    JobAlgorithms algorithms{true, {}};
+    for (std::size_t k = 0; k < selection.HashListCount(); ++k) algorithms.Hashes.push_back(&selection.HashComponent(k));
+    for (const unsigned threads : {1u, 3u}) {
+        FailsOnThirdRead source;
+        EXPECT_EQ(FileDigestJob("", algorithms, threads).Run(source, 1u << 30).Lines,
+                  (QStringList{kCrcErrorLine, kDigestErrorLine}));
+        EXPECT_EQ(source.reads, 3);
     }
-    EXPECT_EQ(DigestOfSource(source, hashes).Lines, QStringList{kDigestErrorLine});
-    EXPECT_EQ(source.reads, 3);
 
     TempDir dir;
-    const PassResult next = DigestPass(Native(dir.Write("abc", "abc")), std::span(hashes).last(1));
+    const JobResult next = FileDigestJob(Native(dir.Write("abc", "abc")), {false, {algorithms.Hashes.back()}}, 1).Run();
     EXPECT_EQ(next.Lines, QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s});
 }
 

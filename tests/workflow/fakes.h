@@ -150,7 +150,7 @@ struct Bench {
     }
 
     // CRC-32 and the digests at the given catalogue indices, nothing else.
-    void Select(bool crc32, std::initializer_list<std::size_t> digests = {})
+    void Select(bool crc32, const std::vector<std::size_t>& digests = {})
     {
         selection.SetCrc32(crc32);
         for (std::size_t k = 0; k < kCatalogueSize; ++k) selection.SetDigest(k, false);
