@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, runs
 # every test, then runs the digest and workflow tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded job
+# (workflow and command-line tests) under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
@@ -18,4 +19,11 @@ cmake --build build/sanitize -j "$jobs" --target digest_tests workflow_tests
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 build/sanitize/tests/digest_tests --gtest_brief=1
 build/sanitize/tests/workflow_tests --gtest_brief=1 --gtest_filter='-*LargeFile*'
+
+cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUMBROOK_WERROR=ON -DSUMBROOK_TSAN=ON \
+  -DSUMBROOK_BUILD_GUI=OFF -DSUMBROOK_BUILD_BENCH=OFF
+cmake --build build/tsan -j "$jobs" --target workflow_tests cli_tests
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+build/tsan/tests/workflow_tests --gtest_brief=1 --gtest_filter='-*LargeFile*'
+build/tsan/tests/cli_tests --gtest_brief=1
 echo "All tests passed (plain and sanitized)."
