@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "branch_line_style.h"
+
 #include <algorithm>
 
 namespace sumbrook::ui {
@@ -29,6 +31,10 @@ TResultTreeView::TResultTreeView(QWidget* parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
+    // Lines join the nodes; the style stays the application's otherwise.
+    auto* lines = new TBranchLineStyle(); // uses the application's style
+    lines->setParent(this);                // the tree owns it
+    setStyle(lines);
     FitColumn();
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         const int top = indexOfTopLevelItem(item);
@@ -160,6 +166,12 @@ void TResultTreeView::keyPressEvent(QKeyEvent* event)
         event->accept(); // a disabled item uses the key up too
         return;
     }
+    // The desktop's keys for a popup menu.
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        PopupAtCurrent();
+        event->accept();
+        return;
+    }
     QTreeWidget::keyPressEvent(event);
 }
 
@@ -170,7 +182,33 @@ void TResultTreeView::mousePressEvent(QMouseEvent* event)
         event->accept(); // the popup opens; the selection stays where it was
         return;
     }
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        // A click beside the nodes keeps the selection for a following copy.
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
     QTreeWidget::mousePressEvent(event);
+}
+
+void TResultTreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void TResultTreeView::PopupAtCurrent()
+{
+    if (popup_ == nullptr) return;
+    QPoint at = viewport()->rect().topLeft();
+    if (const QTreeWidgetItem* item = currentItem()) {
+        const QRect rect = visualItemRect(item);
+        if (viewport()->rect().intersects(rect)) at = rect.bottomLeft();
+    }
+    popup_->popup(viewport()->mapToGlobal(at));
 }
 
 void TResultTreeView::contextMenuEvent(QContextMenuEvent* event)

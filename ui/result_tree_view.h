@@ -44,6 +44,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -52,6 +53,7 @@ private:
     void FitColumn();
     void RecountWidth();
     QAction* PopupActionFor(const QKeyEvent* event) const;
+    void PopupAtCurrent();
 
     QMenu* popup_ = nullptr;
     std::vector<std::unique_ptr<QTreeWidgetItem>> pending_; // top nodes not yet in the view
