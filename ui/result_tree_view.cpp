@@ -111,7 +111,10 @@ void TResultTreeView::FlushPending()
 
 int TResultTreeView::TextWidth(const QString& text, int level) const
 {
-    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    // The item's text margins, and room for a glyph reaching past its advance,
+    // which would otherwise be elided.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+                       fontMetrics().averageCharWidth();
     return level * indentation() + fontMetrics().horizontalAdvance(text) + margin;
 }
 
