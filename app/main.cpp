@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "SumbrookMain.h"
+#include "qt_translations.h"
 #include "tooltips.h"
 #include "process_setup.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumbrook"));
     QApplication::setApplicationVersion(QStringLiteral("2.7.5.1632"));
+    sumbrook::ui::InstallQtTranslations(app);
     sumbrook::ui::InstallToolTipTiming();
 
     sumbrook::ui::TSumbrookForm form;

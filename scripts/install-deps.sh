@@ -4,7 +4,7 @@
 # Runs non-interactively; as root it installs, otherwise through sudo.
 set -euo pipefail
 
-need=(cmake g++ make pkg-config qt6-base-dev libgl-dev)
+need=(cmake g++ make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n)
 case "${1:-build}" in
   build) ;;
   test) need+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;

@@ -113,6 +113,7 @@ void TSumbrookForm::NCopyAllToClipClick() { Run(&workflow::Workflow::NCopyAllToC
 void TSumbrookForm::CalculateMenuClick()
 {
     Run(&workflow::Workflow::CalculateMenuClick);
+    ResultTreeView->FlushPending(); // the whole result shows as soon as the run ends
     // A close asked for during the run takes effect now.
     if (closeRequested_) close();
 }

@@ -6,24 +6,22 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "file_dialogs.h"
+
 namespace sumbrook::ui {
 
 std::optional<QStringList> TDesktopServices::OpenFiles()
 {
-    QFileDialog dialog(owner_, QStringLiteral("请选择需要校验的文件"));
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilter(QStringLiteral("*.* (*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.selectedFiles();
+    const auto dialog = MakeOpenDialog(owner_);
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    return dialog->selectedFiles();
 }
 
 std::optional<QString> TDesktopServices::ChooseFolder()
 {
-    const QString folder = QFileDialog::getExistingDirectory(owner_, QStringLiteral("请选择文件夹。"), QString(),
-                                                             QFileDialog::ShowDirsOnly);
-    if (folder.isEmpty()) return std::nullopt;
-    return folder;
+    const auto dialog = MakeFolderDialog(owner_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return dialog->selectedFiles().front();
 }
 
 std::optional<QString> TDesktopServices::SaveFileName()

@@ -1,7 +1,10 @@
 #include "file_list_view.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 #include "file_naming.h"
 #include "marking.h"
@@ -26,6 +29,8 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        // Without the focus the selection is hidden: the row shows its own colour.
+        if (!view_->hasFocus()) option->state &= ~QStyle::State_Selected;
         if (const auto colour = view_->NeedCheckFileListCustomDrawItem(index.row()))
             option->backgroundBrush = *colour;
     }
@@ -53,11 +58,7 @@ TFileListView::TFileListView(QWidget* parent) : QTableWidget(0, 4, parent)
     setIconSize(QSize(16, 16));
     setItemDelegate(new RowColourDelegate(this));
     setToolTip(QStringLiteral("您可以直接拖拽文件到此处。"));
-    // The selection shows only while the list has the focus.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Base));
-    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, colours.color(QPalette::Active, QPalette::Text));
-    setPalette(colours);
+    setTabKeyNavigation(false); // Tab leaves the list for the results tree
     setContextMenuPolicy(Qt::NoContextMenu);
     FitColumns();
 }
@@ -87,6 +88,13 @@ void TFileListView::Append(const workflow::FileListEntry& entry)
     path->setData(kPathRole, entry.Path);
     setItem(row, PathColumn, path);
     SetImageIndex(row, entry.ImageIndex);
+}
+
+void TFileListView::Remove(int index)
+{
+    removeRow(index);
+    // No row takes the deleted one's place, so a second delete removes nothing unpicked.
+    selectionModel()->clear();
 }
 
 void TFileListView::SetStatus(int index, const QString& status)
@@ -127,6 +135,38 @@ void TFileListView::resizeEvent(QResizeEvent* event)
 {
     QTableWidget::resizeEvent(event);
     FitColumns();
+}
+
+void TFileListView::keyPressEvent(QKeyEvent* event)
+{
+    // The table would copy the current cell; the list copies nothing.
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void TFileListView::focusInEvent(QFocusEvent* event)
+{
+    QTableWidget::focusInEvent(event);
+    viewport()->update(); // the selection shows again
+}
+
+void TFileListView::focusOutEvent(QFocusEvent* event)
+{
+    QTableWidget::focusOutEvent(event);
+    viewport()->update(); // the selected row goes back to its own colour
+}
+
+QModelIndex TFileListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End go to the first and last file, as in a list, not along the row.
+    if ((cursorAction == MoveHome || cursorAction == MoveEnd) && rowCount() > 0) {
+        const int column = std::max(0, currentIndex().column());
+        return model()->index(cursorAction == MoveHome ? 0 : rowCount() - 1, column);
+    }
+    return QTableWidget::moveCursor(cursorAction, modifiers);
 }
 
 void TFileListView::FitColumns()

@@ -27,7 +27,7 @@ public:
     void SetStatus(int index, const QString& status) override;
     void SetStateIndex(int index, int mark) override;
     void SetImageIndex(int index, int image) override;
-    void Remove(int index) override { removeRow(index); }
+    void Remove(int index) override;
     void Clear() override { setRowCount(0); }
     std::optional<int> Selected() const override;
 
@@ -36,6 +36,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void FitColumns();

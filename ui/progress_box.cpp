@@ -41,6 +41,7 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
       AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51))
 {
     setObjectName(QStringLiteral("CheckGroupBox"));
+    setAutoFillBackground(true); // it floats over the list, whose rows must not show through
     CurrentProgressBar->setRange(0, 100);
     AllProgressBar->setRange(0, 0);
     AllProgressBar->setValue(0);

@@ -5,29 +5,132 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "branch_line_style.h"
+
+#include <algorithm>
+
 namespace sumbrook::ui {
+
+namespace {
+// A batch waits at least this long; longer when handing one over took long,
+// so that laying out the rows stays a small share of a run.
+constexpr int kMinFlushIntervalMs = 100;
+constexpr int kFlushCostFactor = 20;
+} // namespace
 
 TResultTreeView::TResultTreeView(QWidget* parent) : QTreeWidget(parent)
 {
     setColumnCount(1);
     header()->hide();
+    // The column is as wide as its widest node; longer lines scroll.
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setIndentation(19);
     setRootIsDecorated(true);
     setItemsExpandable(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
+    // Lines join the nodes; the style stays the application's otherwise.
+    auto* lines = new TBranchLineStyle(); // uses the application's style
+    lines->setParent(this);                // the tree owns it
+    setStyle(lines);
+    FitColumn();
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        const int top = indexOfTopLevelItem(item);
+        if (top < 0) return;
+        contentWidth_ = std::max(contentWidth_, lineWidths_[static_cast<std::size_t>(top)]);
+        FitColumn();
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this] { RecountWidth(); });
+
+    flushTimer_.setSingleShot(true);
+    flushTimer_.setInterval(kMinFlushIntervalMs);
+    connect(&flushTimer_, &QTimer::timeout, this, &TResultTreeView::FlushPending);
+}
+
+TResultTreeView::~TResultTreeView() = default;
+
+QTreeWidgetItem* TResultTreeView::Top(int top) const
+{
+    const int shown = topLevelItemCount();
+    return top < shown ? topLevelItem(top) : pending_.at(static_cast<std::size_t>(top - shown)).get();
 }
 
 int TResultTreeView::AppendTop(const QString& text)
 {
-    addTopLevelItem(new QTreeWidgetItem(QStringList{text})); // the tree owns its items
-    return topLevelItemCount() - 1;
+    pending_.push_back(std::make_unique<QTreeWidgetItem>(QStringList{text}));
+    topWidth_ = std::max(topWidth_, TextWidth(text, 1));
+    contentWidth_ = std::max(contentWidth_, topWidth_);
+    lineWidths_.push_back(0);
+    if (!flushTimer_.isActive()) flushTimer_.start();
+    return TopCount() - 1;
 }
 
 void TResultTreeView::AppendLine(int top, const QString& text)
 {
-    topLevelItem(top)->addChild(new QTreeWidgetItem(QStringList{text}));
+    // A waiting node takes its lines without the view noticing; a shown one
+    // is collapsed, so a new line costs the view next to nothing.
+    QTreeWidgetItem* node = Top(top);
+    node->addChild(new QTreeWidgetItem(QStringList{text})); // the node owns its lines
+    int& widest = lineWidths_.at(static_cast<std::size_t>(top));
+    widest = std::max(widest, TextWidth(text, 2));
+    if (node->isExpanded()) {
+        contentWidth_ = std::max(contentWidth_, widest);
+        FitColumn();
+    }
+}
+
+void TResultTreeView::Clear()
+{
+    flushTimer_.stop();
+    pending_.clear();
+    clear();
+    topWidth_ = 0;
+    lineWidths_.clear();
+    contentWidth_ = 0;
+    FitColumn();
+}
+
+void TResultTreeView::FlushPending()
+{
+    flushTimer_.stop();
+    if (pending_.empty()) return;
+    QElapsedTimer cost;
+    cost.start();
+    QList<QTreeWidgetItem*> batch;
+    batch.reserve(static_cast<qsizetype>(pending_.size()));
+    for (auto& item : pending_) batch.append(item.release()); // the tree owns its items
+    pending_.clear();
+    addTopLevelItems(batch); // one insertion, one layout
+    FitColumn();
+    executeDelayedItemsLayout();
+    const auto spent = static_cast<int>(std::min<qint64>(cost.elapsed(), 60'000));
+    flushTimer_.setInterval(std::max(kMinFlushIntervalMs, spent * kFlushCostFactor));
+}
+
+int TResultTreeView::TextWidth(const QString& text, int level) const
+{
+    // The item's text margins, and room for a glyph reaching past its advance,
+    // which would otherwise be elided.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
+                       fontMetrics().averageCharWidth();
+    return level * indentation() + fontMetrics().horizontalAdvance(text) + margin;
+}
+
+void TResultTreeView::RecountWidth()
+{
+    contentWidth_ = topWidth_;
+    const int shown = topLevelItemCount();
+    for (int top = 0; top < shown; ++top)
+        if (topLevelItem(top)->isExpanded())
+            contentWidth_ = std::max(contentWidth_, lineWidths_[static_cast<std::size_t>(top)]);
+    FitColumn();
+}
+
+void TResultTreeView::FitColumn()
+{
+    if (columnWidth(0) != contentWidth_) setColumnWidth(0, contentWidth_);
 }
 
 std::optional<workflow::TreeNode> TResultTreeView::Selected() const
@@ -66,6 +169,12 @@ void TResultTreeView::keyPressEvent(QKeyEvent* event)
         event->accept(); // a disabled item uses the key up too
         return;
     }
+    // The desktop's keys for a popup menu.
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        PopupAtCurrent();
+        event->accept();
+        return;
+    }
     QTreeWidget::keyPressEvent(event);
 }
 
@@ -76,7 +185,33 @@ void TResultTreeView::mousePressEvent(QMouseEvent* event)
         event->accept(); // the popup opens; the selection stays where it was
         return;
     }
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        // A click beside the nodes keeps the selection for a following copy.
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
     QTreeWidget::mousePressEvent(event);
+}
+
+void TResultTreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void TResultTreeView::PopupAtCurrent()
+{
+    if (popup_ == nullptr) return;
+    QPoint at = viewport()->rect().topLeft();
+    if (const QTreeWidgetItem* item = currentItem()) {
+        const QRect rect = visualItemRect(item);
+        if (viewport()->rect().intersects(rect)) at = rect.bottomLeft();
+    }
+    popup_->popup(viewport()->mapToGlobal(at));
 }
 
 void TResultTreeView::contextMenuEvent(QContextMenuEvent* event)

@@ -1,0 +1,80 @@
+// A whole calculation run in the window over N small files, with the
+// algorithms selected at start (SHA-1 and MD5), under whatever Qt platform
+// is set (offscreen without a display). Only CalculateMenuClick is timed.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+
+#include "SumbrookMain.h"
+
+namespace {
+
+// One folder of N files of a few bytes each, made once per N.
+QString Folder(int files)
+{
+    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    auto& dir = folders[files];
+    if (!dir) {
+        dir = std::make_unique<QTemporaryDir>();
+        for (int i = 0; i < files; ++i) {
+            QFile file(dir->filePath(QStringLiteral("file%1.txt").arg(i, 6, 10, QLatin1Char('0'))));
+            if (file.open(QIODevice::WriteOnly)) file.write(QByteArray::number(i % 1000));
+        }
+    }
+    return dir->path();
+}
+
+void WindowRun(benchmark::State& state)
+{
+    const int files = static_cast<int>(state.range(0));
+    const QString folder = Folder(files);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto form = std::make_unique<sumbrook::ui::TSumbrookForm>();
+        form->show();
+        form->WMDropFiles({folder});
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+
+        form->CalculateMenuClick();
+
+        state.PauseTiming();
+        if (form->ResultTreeView->TopCount() != files) state.SkipWithError("not every file got its node");
+        form.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["files/s"] = benchmark::Counter(static_cast<double>(files) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(WindowRun)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

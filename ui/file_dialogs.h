@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFileDialog>
+
+#include <memory>
+
+namespace sumbrook::ui {
+
+// The open dialog of the add-files command: several files, every file shown.
+std::unique_ptr<QFileDialog> MakeOpenDialog(QWidget* owner);
+
+// The folder dialog of the add-folder command: folders only, starting at the
+// desktop, without a button for making new folders.
+std::unique_ptr<QFileDialog> MakeFolderDialog(QWidget* owner);
+
+} // namespace sumbrook::ui
