@@ -1,11 +1,14 @@
 // The calculation run: every pending entry of the list, in order, gets its
 // top node and its result lines.
 
-#include "DCPcatalogue.h"
+#include "job_thread.h"
 #include "texts.h"
 #include "workflow.h"
 
 namespace sumbrook::workflow {
+
+Workflow::Workflow(const Ports& ports) : p_(ports) {}
+Workflow::~Workflow() = default;
 
 void Workflow::CalculateMenuClick()
 {

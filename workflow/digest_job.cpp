@@ -3,15 +3,15 @@
 // messages and moves the current-file bar; the lines are then appended
 // under the current file node.
 
-#include <atomic>
+#include <chrono>
 #include <exception>
-#include <thread>
 
 #include "DCPcatalogue.h"
 #include "DCPhash.h"
 #include "file_digest_job.h"
 #include "file_naming.h"
 #include "file_reader.h"
+#include "job_thread.h"
 #include "texts.h"
 #include "workflow.h"
 
@@ -58,21 +58,25 @@ void Workflow::RunJob(const QString& fileName, JobAlgorithms algorithms)
     const JobAlgorithms selected = algorithms;
     FileDigestJob job(NativePath(fileName), std::move(algorithms), threads_);
     p_.Progress.SetCurrentPosition(0);
-    std::atomic<bool> finished = false;
     JobResult result;
     std::exception_ptr failure;
-    std::jthread worker([&] {
-        try {
-            result = job.Run();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished.store(true);
-        p_.Pump.Wake();
-    });
-    p_.Pump.ProcessMessagesUntil([&] { return finished.load(); },
-                                 [&] { p_.Progress.SetCurrentPosition(job.Percent()); });
-    worker.join();
+    if (!jobThread_) jobThread_ = std::make_unique<JobThread>();
+    jobThread_->Start(
+        [&] {
+            try {
+                result = job.Run();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        [this] { p_.Pump.Wake(); });
+    // A small file is done before a message could need handling, and its
+    // bar is not worth a repaint.
+    if (!jobThread_->WaitFor(std::chrono::milliseconds(2))) {
+        p_.Pump.ProcessMessagesUntil([this] { return jobThread_->Done(); },
+                                     [&] { p_.Progress.SetCurrentPosition(job.Percent()); });
+        p_.Progress.SetCurrentPosition(job.Percent());
+    }
     if (failure) {
         // A component that fails gives the file's error lines, as a failed read does.
         result = {};
@@ -80,7 +84,6 @@ void Workflow::RunJob(const QString& fileName, JobAlgorithms algorithms)
         if (!selected.Hashes.empty()) result.Lines << kDigestErrorLine;
     }
     if (result.Vanished) return;
-    p_.Progress.SetCurrentPosition(100);
     for (const QString& line : result.Lines) p_.Tree.AppendLine(currentFileNode_, line);
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -19,9 +20,12 @@
 
 namespace sumbrook::workflow {
 
+class JobThread;
+
 class Workflow {
 public:
-    explicit Workflow(const Ports& ports) : p_(ports) {}
+    explicit Workflow(const Ports& ports);
+    ~Workflow();
 
     // Intake and deletion.
     void OpenFileMenuClick();
@@ -71,6 +75,7 @@ private:
     int currentFileNode_ = -1; // the top node the job appends to
     QStringList sameTexts_;    // each entry's marking text, rebuilt by every marking
     unsigned threads_ = std::max(std::thread::hardware_concurrency(), 1u);
+    std::unique_ptr<JobThread> jobThread_; // where the window's jobs run, made at first use
 };
 
 // The text the error box shows for a failure: its message, with a full stop
