@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DCPblock.h"
 #include "DCPconst.h"
 #include "DCPhash.h"
 
@@ -22,8 +23,8 @@ protected:
     std::uint64_t CurrentHash[8] = {};
     std::uint8_t HashBuffer[128] = {};
 
-    friend struct dcp::BlockDiscipline;
-    void Compress();
+    using State = dcp::BlockState<std::uint64_t, 8, 128, dcp::BitCount128>;
+    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
     // Final for both: the first Words chaining words, big-endian, make the digest.
     void FinishDigest(std::span<std::uint8_t> Digest, std::size_t Words);
 };
