@@ -48,7 +48,12 @@ std::vector<TDigestKernel> DigestKernelsInUse()
 
 std::string DigestKernelVariableError()
 {
-    const std::string_view requested = dcp::RequestedKernel();
+    return DigestKernelNameError(dcp::RequestedKernel());
+}
+
+std::string DigestKernelNameError(std::string_view Value)
+{
+    const std::string_view requested = Value;
     // Every kernel this build has, runnable here or not.
     std::vector<std::string_view> known{dcp::kPortableKernel};
     for (const Entry& e : kAlgorithms)

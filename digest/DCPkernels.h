@@ -23,6 +23,8 @@ std::vector<TDigestKernel> DigestKernelsInUse();
 // Empty when SUMBROOK_DIGEST_KERNEL is unset, empty, "portable" or the name
 // of some kernel; otherwise the message to show before refusing to start.
 std::string DigestKernelVariableError();
+// The same check of any value.
+std::string DigestKernelNameError(std::string_view Value);
 
 // The kernels of Algorithm (a name as in DigestKernelsInUse) this processor
 // runs, fastest first, "portable" last; empty for an unknown algorithm.
