@@ -119,9 +119,16 @@ void Sha1CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::ui
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
 }
 
+#if SUMBROOK_DIGEST_X86_64
+void Sha1CompressShaNi(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks); // DCPsha1_shani.cpp
+#endif
+
 namespace {
 using Sha1Compressor = void (*)(std::span<std::uint32_t, 5>, std::span<const std::uint8_t>);
 constexpr Kernel<Sha1Compressor> kSha1Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"sha-ni", &CpuFeatures::ShaNi, &Sha1CompressShaNi},
+#endif
     {kPortableKernel, nullptr, &Sha1CompressPortable},
 };
 constinit KernelTable<Sha1Compressor> sha1Table(kSha1Kernels);

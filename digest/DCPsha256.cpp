@@ -101,9 +101,16 @@ void Sha256CompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
 }
 
+#if SUMBROOK_DIGEST_X86_64
+void Sha256CompressShaNi(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha256_shani.cpp
+#endif
+
 namespace {
 using Sha256Compressor = void (*)(std::span<std::uint32_t, 8>, std::span<const std::uint8_t>);
 constexpr Kernel<Sha256Compressor> kSha256Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"sha-ni", &CpuFeatures::ShaNi, &Sha256CompressShaNi},
+#endif
     {kPortableKernel, nullptr, &Sha256CompressPortable},
 };
 constinit KernelTable<Sha256Compressor> sha256Table(kSha256Kernels);
