@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CRC32_fold.h"
 #include "DCPbytes.h"
 #include "DCPdispatch.h"
 
@@ -49,9 +50,17 @@ std::uint32_t Crc32FoldPortable(std::uint32_t Register, std::span<const std::uin
     return Crc32FoldBytewise(Register, {p, n});
 }
 
+#if SUMBROOK_DIGEST_X86_64
+std::uint32_t Crc32FoldVpclmul(std::uint32_t Register, std::span<const std::uint8_t> Data); // CRC32_vpclmul.cpp
+#endif
+
 namespace {
 using Crc32Folder = std::uint32_t (*)(std::uint32_t, std::span<const std::uint8_t>);
 constexpr Kernel<Crc32Folder> kCrc32Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"vpclmulqdq-avx512", &CpuFeatures::Vpclmul512, &Crc32FoldVpclmul},
+    {"pclmulqdq", &CpuFeatures::Pclmul, &Crc32FoldPclmul},
+#endif
     {kPortableKernel, nullptr, &Crc32FoldPortable},
 };
 constinit KernelTable<Crc32Folder> crc32Table(kCrc32Kernels);
