@@ -110,9 +110,16 @@ void Sha512CompressPortable(std::span<std::uint64_t, 8> H, std::span<const std::
     for (std::size_t at = 0; at < Blocks.size(); at += 128) CompressBlock(H, Blocks.data() + at);
 }
 
+#if SUMBROOK_DIGEST_X86_64
+void Sha512CompressAvx2(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx2.cpp
+#endif
+
 namespace {
 using Sha512Compressor = void (*)(std::span<std::uint64_t, 8>, std::span<const std::uint8_t>);
 constexpr Kernel<Sha512Compressor> kSha512Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"avx2", &CpuFeatures::Avx2Bmi2, &Sha512CompressAvx2},
+#endif
     {kPortableKernel, nullptr, &Sha512CompressPortable},
 };
 constinit KernelTable<Sha512Compressor> sha512Table(kSha512Kernels);
