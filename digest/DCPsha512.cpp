@@ -112,12 +112,14 @@ void Sha512CompressPortable(std::span<std::uint64_t, 8> H, std::span<const std::
 
 #if SUMBROOK_DIGEST_X86_64
 void Sha512CompressAvx2(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx2.cpp
+void Sha512CompressAvx512(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx512.cpp
 #endif
 
 namespace {
 using Sha512Compressor = void (*)(std::span<std::uint64_t, 8>, std::span<const std::uint8_t>);
 constexpr Kernel<Sha512Compressor> kSha512Kernels[] = {
 #if SUMBROOK_DIGEST_X86_64
+    {"avx512", &CpuFeatures::Avx512, &Sha512CompressAvx512},
     {"avx2", &CpuFeatures::Avx2Bmi2, &Sha512CompressAvx2},
 #endif
     {kPortableKernel, nullptr, &Sha512CompressPortable},
