@@ -14,50 +14,56 @@ namespace {
 using u32 = std::uint32_t;
 
 // The five boolean functions of HAVAL, arguments in the paper's order
-// x6 ... x0, each reduced from its algebraic normal form to fewer operations.
-inline u32 F1(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+// x6 ... x0, each reduced from its algebraic normal form to fewer operations
+// and written as early ^ (n & q): n is the argument that, through the step's
+// permutation, receives the register the step before has just made, so only
+// one AND and one XOR wait for it.
+inline u32 F1(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x3
 {
-    return (x1 & (x0 ^ x4)) ^ (x2 & x5) ^ (x3 & x6) ^ x0;
+    return ((x1 & (x0 ^ x4)) ^ (x2 & x5) ^ x0) ^ (x3 & x6);
 }
-inline u32 F2(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F2(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x3
 {
-    return (x2 & ((x1 & ~x3) ^ (x4 & x5) ^ x6 ^ x0)) ^ (x4 & (x1 ^ x5)) ^ (x3 & x5) ^ x0;
+    // x2 & x1 & ~x3 split into x1 & x2 and x3 & x1 & x2.
+    return ((x2 & (x1 ^ (x4 & x5) ^ x6 ^ x0)) ^ (x4 & (x1 ^ x5)) ^ x0) ^ (x3 & ((x1 & x2) ^ x5));
 }
-inline u32 F3(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F3(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x4
 {
-    return (x3 & ((x1 & x2) ^ x6 ^ x0)) ^ (x1 & x4) ^ (x2 & x5) ^ x0;
+    return ((x3 & ((x1 & x2) ^ x6 ^ x0)) ^ (x2 & x5) ^ x0) ^ (x1 & x4);
 }
-inline u32 F4(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F4(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x2
 {
-    return (x4 & ((x5 & ~x2) ^ (x3 | x6) ^ x1 ^ x0)) ^ (x3 & ((x1 & x2) ^ x5 ^ x6)) ^ (x2 & x6) ^ x0;
+    // x4 & x5 & ~x2 split into x4 & x5 and x2 & x4 & x5.
+    return ((x4 & (x5 ^ (x3 | x6) ^ x1 ^ x0)) ^ (x3 & (x5 ^ x6)) ^ x0) ^ (x2 & ((x4 & x5) ^ (x1 & x3) ^ x6));
 }
-inline u32 F5(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F5(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x4
 {
-    return (x0 & ~((x1 & x2 & x3) ^ x5)) ^ (x1 & x4) ^ (x2 & x5) ^ (x3 & x6);
+    return ((x0 & ~((x1 & x2 & x3) ^ x5)) ^ (x2 & x5) ^ (x3 & x6)) ^ (x1 & x4);
 }
 
 // One step of pass k: x7 is the register replaced, x6 ... x0 the other seven
 // in the order the step sees them; the call sites rotate the roles. Each
 // step feeds its function through the argument permutation for 5 passes.
+// The function's result, which waits for x0, is added last.
 inline void H1(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w)
 {
-    x7 = RotR32(F1(x3, x4, x1, x0, x5, x2, x6), 7) + RotR32(x7, 11) + w;
+    x7 = RotR32(x7, 11) + w + RotR32(F1(x3, x4, x1, x0, x5, x2, x6), 7);
 }
 inline void H2(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F2(x6, x2, x1, x0, x3, x4, x5), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F2(x6, x2, x1, x0, x3, x4, x5), 7);
 }
 inline void H3(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F3(x2, x6, x0, x4, x3, x1, x5), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F3(x2, x6, x0, x4, x3, x1, x5), 7);
 }
 inline void H4(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F4(x1, x5, x3, x2, x0, x4, x6), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F4(x1, x5, x3, x2, x0, x4, x6), 7);
 }
 inline void H5(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F5(x2, x5, x0, x6, x4, x3, x1), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F5(x2, x5, x0, x6, x4, x3, x1), 7);
 }
 
 // Trailer offset: the tail fields and the 64-bit length fill bytes 118 to 127.
