@@ -27,7 +27,7 @@ inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = RotL32(a + x + t + (b ^ c ^ d), s);
+    a = RotL32(a + x + t + (b ^ (c ^ d)), s); // c ^ d need not wait for b
 }
 
 // One block of 64 bytes at p folded into H.

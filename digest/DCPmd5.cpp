@@ -24,7 +24,7 @@ inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = b + RotL32(a + x + t + (b ^ c ^ d), s);
+    a = b + RotL32(a + x + t + (b ^ (c ^ d)), s);
 }
 inline void II(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {

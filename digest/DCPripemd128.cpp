@@ -15,11 +15,13 @@ namespace {
 // moved: a = (a + f(b,c,d) + x + k) <<< s. RIPEMD-128 has no fifth word, so
 // unlike RIPEMD-160 nothing is added after the rotation and c is not rotated.
 // The left line uses f1 to f4 in rounds 1 to 4, the right line f4 to f1.
-// f is added last because it waits on the word the previous step produced.
+// f is added last because it waits on the word the previous step produced,
+// and is arranged so that little of it does: f4 as the sum of its two
+// disjoint halves, f1 with c ^ d first.
 inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
                std::uint32_t k)
 {
-    a = RotL32(a + x + k + (b ^ c ^ d), s);
+    a = RotL32(a + x + k + (b ^ (c ^ d)), s);
 }
 inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
                std::uint32_t k)
@@ -34,7 +36,7 @@ inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
                std::uint32_t k)
 {
-    a = RotL32(a + x + k + (c ^ (d & (b ^ c))), s);
+    a = RotL32(a + x + k + ((b & d) + (c & ~d)), s);
 }
 
 // One block of 64 bytes at p folded into H.

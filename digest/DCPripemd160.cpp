@@ -15,11 +15,13 @@ namespace {
 // moved: a = ((a + f(b,c,d) + x + k) <<< s) + e, then c = c <<< 10. The
 // boolean functions f1 to f5 of the RIPEMD-160 definition; the left line
 // uses them in rounds 1 to 5, the right line in reverse order. f is added
-// last because it waits on the word the previous step produced.
+// last because it waits on the word the previous step produced, and is
+// arranged so that little of it does: f4 as the sum of its two disjoint
+// halves, f1 with c ^ d first.
 inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
                std::uint32_t x, int s, std::uint32_t k)
 {
-    a = RotL32(a + x + k + (b ^ c ^ d), s) + e;
+    a = RotL32(a + x + k + (b ^ (c ^ d)), s) + e;
     c = RotL32(c, 10);
 }
 inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
@@ -37,7 +39,7 @@ inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_
 inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
                std::uint32_t x, int s, std::uint32_t k)
 {
-    a = RotL32(a + x + k + (c ^ (d & (b ^ c))), s) + e;
+    a = RotL32(a + x + k + ((b & d) + (c & ~d)), s) + e;
     c = RotL32(c, 10);
 }
 inline void F5(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
