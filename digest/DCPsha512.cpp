@@ -134,34 +134,20 @@ KernelSlot& Sha512Slot()
 
 } // namespace dcp
 
-TDCP_sha512base::~TDCP_sha512base()
-{
-    if (fInitialized) Burn();
-}
+namespace dcp {
 
-void TDCP_sha512base::Burn()
+// The last block or two of both: pad byte 0x80, the 128-bit count
+// big-endian from byte 112.
+template <class State>
+void FinishSha512(const State& s)
 {
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_sha512base::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, sha512Table.Get());
-}
-
-void TDCP_sha512base::FinishDigest(std::span<std::uint8_t> Digest, std::size_t Words)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    Finish(Fields(), sha512Table.Get(), 0x80, 112, [this](std::uint8_t* buffer) {
-        StoreBE64(buffer + 112, LenHi);
-        StoreBE64(buffer + 120, LenLo);
+    Finish(s, sha512Table.Get(), 0x80, 112, [&s](std::uint8_t* buffer) {
+        StoreBE64(buffer + 112, s.Length.Hi);
+        StoreBE64(buffer + 120, s.Length.Lo);
     });
-    StoreWordsBE(Digest, CurrentHash, Words);
-    Burn();
 }
+
+} // namespace dcp
 
 bool TDCP_sha384::ClassSelfTest()
 {
@@ -187,9 +173,30 @@ void TDCP_sha384::Init()
     fInitialized = true;
 }
 
+TDCP_sha384::~TDCP_sha384()
+{
+    if (fInitialized) Burn();
+}
+
 void TDCP_sha384::Final(std::span<std::uint8_t> Digest)
 {
-    FinishDigest(Digest, 6);
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishSha512(Fields());
+    StoreWordsBE(Digest, CurrentHash, 6);
+    Burn();
+}
+
+void TDCP_sha384::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_sha384::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, sha512Table.Get());
 }
 
 bool TDCP_sha512::ClassSelfTest()
@@ -218,9 +225,30 @@ void TDCP_sha512::Init()
     fInitialized = true;
 }
 
+TDCP_sha512::~TDCP_sha512()
+{
+    if (fInitialized) Burn();
+}
+
 void TDCP_sha512::Final(std::span<std::uint8_t> Digest)
 {
-    FinishDigest(Digest, 8);
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishSha512(Fields());
+    StoreWordsBE(Digest, CurrentHash, 8);
+    Burn();
+}
+
+void TDCP_sha512::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_sha512::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, sha512Table.Get());
 }
 
 } // namespace sumbrook

@@ -258,12 +258,6 @@ TEST(HashBase, AnswersNeutrally)
     base.Final(digest);
     EXPECT_EQ(digest[0], 1);
     EXPECT_FALSE(base.Initialized());
-
-    TDCP_sha512base shared;
-    EXPECT_EQ(shared.Id(), -1);
-    EXPECT_EQ(shared.HashSize(), -1);
-    shared.Init();
-    EXPECT_FALSE(shared.Initialized());
 }
 
 TEST(Catalogue, HoldsTheTenDigestsInOrder)
