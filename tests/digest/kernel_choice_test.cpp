@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "DCPkernels.h"
 
 using namespace sumbrook;
@@ -33,5 +35,23 @@ TEST(DigestKernels, OnlyKnownKernelNamesAreAccepted)
     EXPECT_THAT(error, ::testing::HasSubstr("\"Portable\""));
     EXPECT_THROW(TDigestKernelOverride("MD5", "no-such-kernel"), std::invalid_argument);
 }
+
+#if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+// The variable is read once per process, at the first digest, so the check
+// runs in a process of its own, started afresh with the variable set.
+TEST(DigestKernelsDeathTest, PortableInTheVariableForcesEveryPortableKernel)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ::setenv("SUMBROOK_DIGEST_KERNEL", "portable", 1);
+    EXPECT_EXIT(
+        {
+            for (const TDigestKernel& k : DigestKernelsInUse())
+                if (k.Kernel != "portable") std::_Exit(1);
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    ::unsetenv("SUMBROOK_DIGEST_KERNEL");
+}
+#endif
 
 } // namespace
