@@ -42,7 +42,8 @@ void IsalCrc32(benchmark::State& state)
     const auto& block = Block();
     for (auto _ : state) {
         std::uint32_t crc = 0;
-        for (std::size_t done = 0; done < kTotal; done += kUpdate) crc = crc32_gzip_refl(crc, block.data(), block.size());
+        for (std::size_t done = 0; done < kTotal; done += kUpdate)
+            crc = crc32_gzip_refl(crc, block.data(), block.size());
         benchmark::DoNotOptimize(crc);
     }
     Rate(state);

@@ -45,13 +45,15 @@ inline __m128i Sigma1(__m128i x) // rotr 19 ^ rotr 61 ^ shr 6
 #else
 inline __m128i Sigma0(__m128i x) // rotr 1 ^ rotr 8 ^ shr 7
 {
-    const __m128i right = _mm_xor_si128(_mm_xor_si128(_mm_srli_epi64(x, 1), _mm_srli_epi64(x, 8)), _mm_srli_epi64(x, 7));
+    const __m128i right =
+        _mm_xor_si128(_mm_xor_si128(_mm_srli_epi64(x, 1), _mm_srli_epi64(x, 8)), _mm_srli_epi64(x, 7));
     return _mm_xor_si128(right, _mm_xor_si128(_mm_slli_epi64(x, 63), _mm_slli_epi64(x, 56)));
 }
 
 inline __m128i Sigma1(__m128i x) // rotr 19 ^ rotr 61 ^ shr 6
 {
-    const __m128i right = _mm_xor_si128(_mm_xor_si128(_mm_srli_epi64(x, 19), _mm_srli_epi64(x, 61)), _mm_srli_epi64(x, 6));
+    const __m128i right =
+        _mm_xor_si128(_mm_xor_si128(_mm_srli_epi64(x, 19), _mm_srli_epi64(x, 61)), _mm_srli_epi64(x, 6));
     return _mm_xor_si128(right, _mm_xor_si128(_mm_slli_epi64(x, 45), _mm_slli_epi64(x, 3)));
 }
 #endif
