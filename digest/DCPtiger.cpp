@@ -26,8 +26,11 @@ inline void Round(u64& a, u64& b, u64& c, u64 x, u64 mul)
     const u64* T3 = TigerSBox[2];
     const u64* T4 = TigerSBox[3];
     c ^= x;
-    a -= T1[c & 0xFF] ^ T2[(c >> 16) & 0xFF] ^ T3[(c >> 32) & 0xFF] ^ T4[(c >> 48) & 0xFF];
-    b += T4[(c >> 8) & 0xFF] ^ T3[(c >> 24) & 0xFF] ^ T2[(c >> 40) & 0xFF] ^ T1[c >> 56];
+    // The lookups pair up in two XORs deep, not three, and the bytes come
+    // from the 32-bit halves, where the second byte of each is one move.
+    const auto lo = static_cast<std::uint32_t>(c), hi = static_cast<std::uint32_t>(c >> 32);
+    a -= (T1[lo & 0xFF] ^ T2[(lo >> 16) & 0xFF]) ^ (T3[hi & 0xFF] ^ T4[(hi >> 16) & 0xFF]);
+    b += (T4[(lo >> 8) & 0xFF] ^ T3[lo >> 24]) ^ (T2[(hi >> 8) & 0xFF] ^ T1[hi >> 24]);
     b *= mul;
 }
 
