@@ -53,14 +53,13 @@ std::string DigestKernelVariableError()
 
 std::string DigestKernelNameError(std::string_view Value)
 {
-    const std::string_view requested = Value;
     // Every kernel this build has, runnable here or not.
     std::vector<std::string_view> known{dcp::kPortableKernel};
     for (const Entry& e : kAlgorithms)
         for (const std::string_view name : e.Slot().Names())
             if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
-    if (requested.empty() || std::find(known.begin(), known.end(), requested) != known.end()) return {};
-    std::string message = std::string(kDigestKernelVariable) + ": unknown kernel \"" + std::string(requested) +
+    if (Value.empty() || std::find(known.begin(), known.end(), Value) != known.end()) return {};
+    std::string message = std::string(kDigestKernelVariable) + ": unknown kernel \"" + std::string(Value) +
                           "\"; known kernels:";
     for (const std::string_view name : known) (message += ' ') += name;
     return message;

@@ -20,6 +20,10 @@ struct TDigestKernel {
 // Asking makes the choice if no digest has made it yet.
 std::vector<TDigestKernel> DigestKernelsInUse();
 
+// SUMBROOK_DIGEST_KERNEL=portable makes every digest run its portable
+// kernel; the name of another kernel makes the digests that have it run it
+// where the processor can, the others keep their own choice.
+//
 // Empty when SUMBROOK_DIGEST_KERNEL is unset, empty, "portable" or the name
 // of some kernel; otherwise the message to show before refusing to start.
 std::string DigestKernelVariableError();
