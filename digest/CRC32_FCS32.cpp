@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "CRC32_fold.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 
 namespace sumbrook {
 
@@ -30,7 +32,9 @@ std::uint32_t Crc32FoldBytewise(std::uint32_t Register, std::span<const std::uin
     return Register;
 }
 
-std::uint32_t Crc32Fold(std::uint32_t Register, std::span<const std::uint8_t> Data)
+namespace dcp {
+
+std::uint32_t Crc32FoldPortable(std::uint32_t Register, std::span<const std::uint8_t> Data)
 {
     const std::uint8_t* p = Data.data();
     std::size_t n = Data.size();
@@ -44,6 +48,34 @@ std::uint32_t Crc32Fold(std::uint32_t Register, std::span<const std::uint8_t> Da
         n -= 8;
     }
     return Crc32FoldBytewise(Register, {p, n});
+}
+
+#if SUMBROOK_DIGEST_X86_64
+std::uint32_t Crc32FoldVpclmul(std::uint32_t Register, std::span<const std::uint8_t> Data); // CRC32_vpclmul.cpp
+#endif
+
+namespace {
+using Crc32Folder = std::uint32_t (*)(std::uint32_t, std::span<const std::uint8_t>);
+constexpr Kernel<Crc32Folder> kCrc32Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"vpclmulqdq-avx512", &CpuFeatures::Vpclmul512, &Crc32FoldVpclmul},
+    {"pclmulqdq", &CpuFeatures::Pclmul, &Crc32FoldPclmul},
+#endif
+    {kPortableKernel, nullptr, &Crc32FoldPortable},
+};
+constinit KernelTable<Crc32Folder> crc32Table(kCrc32Kernels);
+} // namespace
+
+KernelSlot& Crc32Slot()
+{
+    return crc32Table;
+}
+
+} // namespace dcp
+
+std::uint32_t Crc32Fold(std::uint32_t Register, std::span<const std::uint8_t> Data)
+{
+    return dcp::crc32Table.Get()(Register, Data);
 }
 
 Crc32Result Crc32OfSource(TByteSource* Source, const std::function<void()>& BlockRead)

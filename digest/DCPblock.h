@@ -1,10 +1,13 @@
 #pragma once
 
-// The block-buffer discipline shared by every digest: input is copied into
-// HashBuffer and compressed from there one full block at a time; Final stores
-// the pad byte at Index and spills into an extra block when the trailer
-// would not fit.
+// The block-buffer discipline shared by every digest. An algorithm supplies
+// only a compression function over whole blocks; the discipline owns Index,
+// the length counter and HashBuffer. Whole blocks of an Update go to the
+// compressor straight from the caller's memory, only a partial tail waits in
+// HashBuffer, and the state is wiped once, by Burn.
 
+#include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,53 +17,147 @@
 
 namespace sumbrook::dcp {
 
-// Compress must fold HashBuffer into the chaining value, set Index to 0 and
-// zero HashBuffer.
-template <std::size_t B, class CompressFn>
-inline void AbsorbBlocks(std::uint8_t (&HashBuffer)[B], std::uint32_t& Index,
-                         std::span<const std::uint8_t> Buffer, CompressFn&& Compress)
-{
-    const std::uint8_t* in = Buffer.data();
-    std::size_t left = Buffer.size();
-    while (left != 0) {
-        const std::size_t room = B - Index;
-        if (left < room) {
-            std::memcpy(HashBuffer + Index, in, left);
-            Index += static_cast<std::uint32_t>(left);
-            return;
-        }
-        std::memcpy(HashBuffer + Index, in, room);
-        in += room;
-        left -= room;
-        Compress();
-    }
-}
-
-// Steps 2 and 3 of Final: pad byte at Index, and an extra block when Index
-// has reached the trailer offset T.
-template <std::size_t B, class CompressFn>
-inline void PadBlock(std::uint8_t (&HashBuffer)[B], std::uint32_t Index, std::uint8_t PadByte,
-                     std::size_t T, CompressFn&& Compress)
-{
-    HashBuffer[Index] = PadByte;
-    if (Index >= T) Compress();
-}
-
 // A 64-bit bit count kept as two 32-bit halves.
-inline void AddBitCount(std::uint32_t& LenHi, std::uint32_t& LenLo, std::size_t Size)
-{
-    const std::uint64_t bits = static_cast<std::uint64_t>(Size) << 3;
-    const auto low = static_cast<std::uint32_t>(bits);
-    LenLo += low;
-    LenHi += static_cast<std::uint32_t>(bits >> 32) + (LenLo < low ? 1u : 0u);
-}
+struct BitCount64 {
+    std::uint32_t& Hi;
+    std::uint32_t& Lo;
+
+    void Add(std::size_t Bytes) const
+    {
+        const std::uint64_t bits = static_cast<std::uint64_t>(Bytes) << 3;
+        const auto low = static_cast<std::uint32_t>(bits);
+        Lo += low;
+        Hi += static_cast<std::uint32_t>(bits >> 32) + (Lo < low ? 1u : 0u);
+    }
+    void Clear() const { Hi = Lo = 0; }
+};
 
 // A 128-bit bit count kept as two 64-bit halves.
-inline void AddBitCount(std::uint64_t& LenHi, std::uint64_t& LenLo, std::size_t Size)
+struct BitCount128 {
+    std::uint64_t& Hi;
+    std::uint64_t& Lo;
+
+    void Add(std::size_t Bytes) const
+    {
+        const std::uint64_t low = static_cast<std::uint64_t>(Bytes) << 3;
+        Lo += low;
+        Hi += (static_cast<std::uint64_t>(Bytes) >> 61) + (Lo < low ? 1u : 0u);
+    }
+    void Clear() const { Hi = Lo = 0; }
+};
+
+// A 64-bit bit count in one word.
+struct BitCountWord {
+    std::uint64_t& Len;
+
+    void Add(std::size_t Bytes) const { Len += static_cast<std::uint64_t>(Bytes) << 3; }
+    void Clear() const { Len = 0; }
+};
+
+// The fields of a digest class the discipline works on, by reference.
+template <class WordT, std::size_t Words, std::size_t Block, class Counter>
+struct BlockState {
+    using Word = WordT;
+    static constexpr std::size_t kWords = Words;
+    static constexpr std::size_t kBlock = Block;
+    // Folds Blocks, a whole number of blocks, into the chaining value.
+    using Compressor = void (*)(std::span<Word, Words> State, std::span<const std::uint8_t> Blocks);
+
+    Counter Length;
+    std::uint32_t& Index;
+    Word (&CurrentHash)[Words];
+    std::uint8_t (&HashBuffer)[Block];
+
+    std::span<Word, Words> Chain() const { return std::span<Word, Words>(CurrentHash); }
+    std::span<const std::uint8_t> Buffered() const { return std::span<const std::uint8_t>(HashBuffer); }
+};
+
+template <class S>
+concept BlockStateView = requires(const S s, std::size_t n) {
+    typename S::Word;
+    typename S::Compressor;
+    { S::kBlock } -> std::convertible_to<std::size_t>;
+    s.Length.Add(n);
+    s.Length.Clear();
+    { s.Index } -> std::same_as<std::uint32_t&>;
+    { s.CurrentHash } -> std::same_as<typename S::Word (&)[S::kWords]>;
+    { s.HashBuffer } -> std::same_as<std::uint8_t (&)[S::kBlock]>;
+};
+
+template <BlockStateView S>
+inline void Absorb(const S& s, std::span<const std::uint8_t> Buffer, typename S::Compressor Compress)
 {
-    const std::uint64_t low = static_cast<std::uint64_t>(Size) << 3;
-    LenLo += low;
-    LenHi += (static_cast<std::uint64_t>(Size) >> 61) + (LenLo < low ? 1u : 0u);
+    constexpr std::size_t B = S::kBlock;
+    s.Length.Add(Buffer.size());
+    if (s.Index != 0) {
+        const std::size_t room = B - s.Index;
+        if (Buffer.size() < room) {
+            if (!Buffer.empty()) std::memcpy(s.HashBuffer + s.Index, Buffer.data(), Buffer.size());
+            s.Index += static_cast<std::uint32_t>(Buffer.size());
+            return;
+        }
+        std::memcpy(s.HashBuffer + s.Index, Buffer.data(), room);
+        Compress(s.Chain(), s.Buffered());
+        Buffer = Buffer.subspan(room);
+        s.Index = 0;
+    }
+    const std::size_t whole = Buffer.size() - Buffer.size() % B;
+    if (whole != 0) Compress(s.Chain(), Buffer.first(whole));
+    const std::size_t tail = Buffer.size() - whole;
+    if (tail != 0) std::memcpy(s.HashBuffer, Buffer.data() + whole, tail);
+    s.Index = static_cast<std::uint32_t>(tail);
+}
+
+// The last block or two: the pad byte at Index, zeros, an extra block when
+// the trailer from offset T would not fit, then the trailer that
+// WriteTrailer(HashBuffer) stores from T on. HashBuffer may still hold bytes
+// of earlier blocks past Index, so the zeros are written here.
+template <BlockStateView S, class Trailer>
+inline void Finish(const S& s, typename S::Compressor Compress, std::uint8_t PadByte, std::size_t T,
+                   Trailer&& WriteTrailer)
+{
+    constexpr std::size_t B = S::kBlock;
+    std::uint8_t* buffer = s.HashBuffer;
+    const std::size_t index = s.Index;
+    buffer[index] = PadByte;
+    std::fill(buffer + index + 1, buffer + B, std::uint8_t{0});
+    if (index >= T) {
+        Compress(s.Chain(), s.Buffered());
+        std::fill(buffer, buffer + T, std::uint8_t{0});
+    }
+    WriteTrailer(s.HashBuffer);
+    Compress(s.Chain(), s.Buffered());
+}
+
+// Finish of the 64-byte-block digests with a 64-bit count at byte 56, in
+// little-endian order (MD4, MD5, RIPEMD) or big-endian (SHA-1, SHA-256).
+template <BlockStateView S>
+inline void FinishLittleEndian(const S& s, typename S::Compressor Compress)
+{
+    Finish(s, Compress, 0x80, 56, [&s](std::uint8_t* buffer) {
+        StoreLE32(buffer + 56, s.Length.Lo);
+        StoreLE32(buffer + 60, s.Length.Hi);
+    });
+}
+
+template <BlockStateView S>
+inline void FinishBigEndian(const S& s, typename S::Compressor Compress)
+{
+    Finish(s, Compress, 0x80, 56, [&s](std::uint8_t* buffer) {
+        StoreBE32(buffer + 56, s.Length.Hi);
+        StoreBE32(buffer + 60, s.Length.Lo);
+    });
+}
+
+// Plain stores first: the wipes' barrier keeps them even when Burn runs from
+// a destructor, where they would otherwise count as dead.
+template <BlockStateView S>
+inline void WipeState(const S& s)
+{
+    s.Length.Clear();
+    s.Index = 0;
+    WipeObject(s.HashBuffer);
+    WipeObject(s.CurrentHash);
 }
 
 // The first Count chaining words into Digest, in the algorithm's byte order.
@@ -85,75 +182,5 @@ inline void StoreWordsBE(std::span<std::uint8_t> Digest, const Word (&Words)[N],
             StoreBE64(Digest.data() + 8 * i, Words[i]);
     }
 }
-
-// Burn, Update and the frame of Final, written once for every digest class.
-// Each class calls them with itself and lets them at its state by declaring
-// `friend struct dcp::BlockDiscipline;`.
-struct BlockDiscipline {
-    // Plain stores first: the wipes' barrier keeps them even when Burn runs
-    // from a destructor, where they would otherwise count as dead.
-    template <class Hash>
-    static void Burn(Hash& h)
-    {
-        h.fInitialized = false;
-        if constexpr (requires { h.Len; })
-            h.Len = 0;
-        else
-            h.LenHi = h.LenLo = 0;
-        h.Index = 0;
-        WipeObject(h.HashBuffer);
-        WipeObject(h.CurrentHash);
-    }
-
-    template <class Hash>
-    static void Update(Hash& h, std::span<const std::uint8_t> Buffer)
-    {
-        h.RequireInitialized();
-        if constexpr (requires { h.Len; })
-            h.Len += static_cast<std::uint64_t>(Buffer.size()) << 3;
-        else
-            AddBitCount(h.LenHi, h.LenLo, Buffer.size());
-        AbsorbBlocks(h.HashBuffer, h.Index, Buffer, [&h] { h.Compress(); });
-    }
-
-    // Pad byte at Index, an extra block when the trailer from offset T would
-    // not fit, the trailer, the last block, the digest, then Burn.
-    template <class Hash, class Trailer, class Output>
-    static void Final(Hash& h, std::span<std::uint8_t> Digest, std::uint8_t PadByte, std::size_t T,
-                      Trailer&& WriteTrailer, Output&& WriteDigest)
-    {
-        h.RequireInitialized();
-        h.RequireDigestRoom(Digest);
-        PadBlock(h.HashBuffer, h.Index, PadByte, T, [&h] { h.Compress(); });
-        WriteTrailer();
-        h.Compress();
-        WriteDigest();
-        h.Burn();
-    }
-
-    // Final of the 64-byte-block classes with a 64-bit count at byte 56: in
-    // little-endian order (MD4, MD5, RIPEMD) or big-endian (SHA-1, SHA-256).
-    template <class Hash>
-    static void FinalLittleEndian(Hash& h, std::span<std::uint8_t> Digest)
-    {
-        Final(h, Digest, 0x80, 56,
-              [&h] {
-                  StoreLE32(h.HashBuffer + 56, h.LenLo);
-                  StoreLE32(h.HashBuffer + 60, h.LenHi);
-              },
-              [&] { StoreWordsLE(Digest, h.CurrentHash); });
-    }
-
-    template <class Hash>
-    static void FinalBigEndian(Hash& h, std::span<std::uint8_t> Digest)
-    {
-        Final(h, Digest, 0x80, 56,
-              [&h] {
-                  StoreBE32(h.HashBuffer + 56, h.LenHi);
-                  StoreBE32(h.HashBuffer + 60, h.LenLo);
-              },
-              [&] { StoreWordsBE(Digest, h.CurrentHash); });
-    }
-};
 
 } // namespace sumbrook::dcp

@@ -103,16 +103,6 @@ inline void Wipe(void* p, std::size_t n)
 #endif
 }
 
-// Wipes a block-sized array 64 bytes at a time: one large wipe becomes a
-// string instruction that costs more than the compression it follows.
-template <class T, std::size_t N>
-inline void WipeInPieces(T (&Array)[N])
-{
-    static_assert(sizeof Array % 64 == 0);
-    auto* bytes = reinterpret_cast<std::uint8_t*>(Array);
-    for (std::size_t at = 0; at < sizeof Array; at += 64) Wipe(bytes + at, 64);
-}
-
 template <class T>
 inline void WipeObject(T& object)
 {

@@ -15,10 +15,6 @@
 
 namespace sumbrook {
 
-namespace dcp {
-struct BlockDiscipline;
-}
-
 class EDCP_hash : public Exception {
 public:
     using Exception::Exception;

@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -13,115 +14,68 @@ namespace {
 using u32 = std::uint32_t;
 
 // The five boolean functions of HAVAL, arguments in the paper's order
-// x6 ... x0, each reduced from its algebraic normal form to fewer operations.
-inline u32 F1(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+// x6 ... x0, each reduced from its algebraic normal form to fewer operations
+// and written as early ^ (n & q): n is the argument that, through the step's
+// permutation, receives the register the step before has just made, so only
+// one AND and one XOR wait for it.
+inline u32 F1(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x3
 {
-    return (x1 & (x0 ^ x4)) ^ (x2 & x5) ^ (x3 & x6) ^ x0;
+    return ((x1 & (x0 ^ x4)) ^ (x2 & x5) ^ x0) ^ (x3 & x6);
 }
-inline u32 F2(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F2(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x3
 {
-    return (x2 & ((x1 & ~x3) ^ (x4 & x5) ^ x6 ^ x0)) ^ (x4 & (x1 ^ x5)) ^ (x3 & x5) ^ x0;
+    // x2 & x1 & ~x3 split into x1 & x2 and x3 & x1 & x2.
+    return ((x2 & (x1 ^ (x4 & x5) ^ x6 ^ x0)) ^ (x4 & (x1 ^ x5)) ^ x0) ^ (x3 & ((x1 & x2) ^ x5));
 }
-inline u32 F3(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F3(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x4
 {
-    return (x3 & ((x1 & x2) ^ x6 ^ x0)) ^ (x1 & x4) ^ (x2 & x5) ^ x0;
+    return ((x3 & ((x1 & x2) ^ x6 ^ x0)) ^ (x2 & x5) ^ x0) ^ (x1 & x4);
 }
-inline u32 F4(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F4(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x2
 {
-    return (x4 & ((x5 & ~x2) ^ (x3 | x6) ^ x1 ^ x0)) ^ (x3 & ((x1 & x2) ^ x5 ^ x6)) ^ (x2 & x6) ^ x0;
+    // x4 & x5 & ~x2 split into x4 & x5 and x2 & x4 & x5.
+    return ((x4 & (x5 ^ (x3 | x6) ^ x1 ^ x0)) ^ (x3 & (x5 ^ x6)) ^ x0) ^ (x2 & ((x4 & x5) ^ (x1 & x3) ^ x6));
 }
-inline u32 F5(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0)
+inline u32 F5(u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0) // n = x4
 {
-    return (x0 & ~((x1 & x2 & x3) ^ x5)) ^ (x1 & x4) ^ (x2 & x5) ^ (x3 & x6);
+    return ((x0 & ~((x1 & x2 & x3) ^ x5)) ^ (x2 & x5) ^ (x3 & x6)) ^ (x1 & x4);
 }
 
 // One step of pass k: x7 is the register replaced, x6 ... x0 the other seven
 // in the order the step sees them; the call sites rotate the roles. Each
 // step feeds its function through the argument permutation for 5 passes.
+// The function's result, which waits for x0, is added last.
 inline void H1(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w)
 {
-    x7 = RotR32(F1(x3, x4, x1, x0, x5, x2, x6), 7) + RotR32(x7, 11) + w;
+    x7 = RotR32(x7, 11) + w + RotR32(F1(x3, x4, x1, x0, x5, x2, x6), 7);
 }
 inline void H2(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F2(x6, x2, x1, x0, x3, x4, x5), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F2(x6, x2, x1, x0, x3, x4, x5), 7);
 }
 inline void H3(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F3(x2, x6, x0, x4, x3, x1, x5), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F3(x2, x6, x0, x4, x3, x1, x5), 7);
 }
 inline void H4(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F4(x1, x5, x3, x2, x0, x4, x6), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F4(x1, x5, x3, x2, x0, x4, x6), 7);
 }
 inline void H5(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, u32 w, u32 k)
 {
-    x7 = RotR32(F5(x2, x5, x0, x6, x4, x3, x1), 7) + RotR32(x7, 11) + w + k;
+    x7 = RotR32(x7, 11) + w + k + RotR32(F5(x2, x5, x0, x6, x4, x3, x1), 7);
 }
 
 // Trailer offset: the tail fields and the 64-bit length fill bytes 118 to 127.
 constexpr std::uint32_t kTrailer = 118;
 
-} // namespace
-
-bool TDCP_haval::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_haval>(
-        "abcdefghijklmnopqrstuvwxyz", "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-        "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39");
-}
-
-TDCP_haval::~TDCP_haval()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_haval::Init()
-{
-    Burn();
-    // The first 256 bits of the fraction of pi.
-    CurrentHash[0] = 0x243F6A88;
-    CurrentHash[1] = 0x85A308D3;
-    CurrentHash[2] = 0x13198A2E;
-    CurrentHash[3] = 0x03707344;
-    CurrentHash[4] = 0xA4093822;
-    CurrentHash[5] = 0x299F31D0;
-    CurrentHash[6] = 0x082EFA98;
-    CurrentHash[7] = 0xEC4E6C89;
-    fInitialized = true;
-}
-
-void TDCP_haval::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_haval::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_haval::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::Final(*this, Digest, PadByte(), kTrailer, [this] {
-        // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of byte 118; FPTLEN 256
-        // has its low two bits (zero) in bits 6-7 and the rest, 64, in byte 119.
-        HashBuffer[118] = 0x29;
-        HashBuffer[119] = 0x40;
-        StoreLE32(HashBuffer + 120, LenLo);
-        StoreLE32(HashBuffer + 124, LenHi);
-    },
-    // 256-bit output: the chaining value as it stands, no folding.
-    [&] { StoreWordsLE(Digest, CurrentHash); });
-}
-
-void TDCP_haval::Compress()
+// One block of 128 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p)
 {
     std::uint32_t W[32];
-    for (int i = 0; i < 32; ++i) W[i] = LoadLE32(HashBuffer + 4 * i);
-    std::uint32_t t0 = CurrentHash[0], t1 = CurrentHash[1], t2 = CurrentHash[2], t3 = CurrentHash[3];
-    std::uint32_t t4 = CurrentHash[4], t5 = CurrentHash[5], t6 = CurrentHash[6], t7 = CurrentHash[7];
+    for (int i = 0; i < 32; ++i) W[i] = LoadLE32(p + 4 * i);
+    std::uint32_t t0 = H[0], t1 = H[1], t2 = H[2], t3 = H[3];
+    std::uint32_t t4 = H[4], t5 = H[5], t6 = H[6], t7 = H[7];
 
     // Step j replaces t((7 - j) mod 8). Passes 2 to 5 take the message words
     // in the paper's orders and add the next words of the fraction of pi.
@@ -212,16 +166,95 @@ void TDCP_haval::Compress()
     H5(t1, t0, t7, t6, t5, t4, t3, t2, W[25], 0xC1A94FB6); H5(t0, t7, t6, t5, t4, t3, t2, t1, W[15], 0x409F60C4);
     // clang-format on
 
-    CurrentHash[0] += t0;
-    CurrentHash[1] += t1;
-    CurrentHash[2] += t2;
-    CurrentHash[3] += t3;
-    CurrentHash[4] += t4;
-    CurrentHash[5] += t5;
-    CurrentHash[6] += t6;
-    CurrentHash[7] += t7;
-    Index = 0;
-    std::memset(HashBuffer, 0, sizeof HashBuffer);
+    H[0] += t0;
+    H[1] += t1;
+    H[2] += t2;
+    H[3] += t3;
+    H[4] += t4;
+    H[5] += t5;
+    H[6] += t6;
+    H[7] += t7;
+}
+
+} // namespace
+
+namespace dcp {
+
+void HavalCompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 128) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using HavalCompressor = void (*)(std::span<std::uint32_t, 8>, std::span<const std::uint8_t>);
+constexpr Kernel<HavalCompressor> kHavalKernels[] = {
+    {kPortableKernel, nullptr, &HavalCompressPortable},
+};
+constinit KernelTable<HavalCompressor> havalTable(kHavalKernels);
+} // namespace
+
+KernelSlot& HavalSlot()
+{
+    return havalTable;
+}
+
+} // namespace dcp
+
+bool TDCP_haval::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_haval>(
+        "abcdefghijklmnopqrstuvwxyz", "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+        "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39");
+}
+
+TDCP_haval::~TDCP_haval()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_haval::Init()
+{
+    Burn();
+    // The first 256 bits of the fraction of pi.
+    CurrentHash[0] = 0x243F6A88;
+    CurrentHash[1] = 0x85A308D3;
+    CurrentHash[2] = 0x13198A2E;
+    CurrentHash[3] = 0x03707344;
+    CurrentHash[4] = 0xA4093822;
+    CurrentHash[5] = 0x299F31D0;
+    CurrentHash[6] = 0x082EFA98;
+    CurrentHash[7] = 0xEC4E6C89;
+    fInitialized = true;
+}
+
+void TDCP_haval::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_haval::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, havalTable.Get());
+}
+
+void TDCP_haval::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    Finish(Fields(), havalTable.Get(), fPadByte, kTrailer, [this](std::uint8_t* buffer) {
+        // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of byte 118; FPTLEN 256
+        // has its low two bits (zero) in bits 6-7 and the rest, 64, in byte 119.
+        buffer[118] = 0x29;
+        buffer[119] = 0x40;
+        StoreLE32(buffer + 120, LenLo);
+        StoreLE32(buffer + 124, LenHi);
+    });
+    // 256-bit output: the chaining value as it stands, no folding.
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DCPblock.h"
 #include "DCPconst.h"
 #include "DCPhash.h"
 
@@ -13,6 +14,7 @@ public:
     static constexpr std::int32_t ClassHashSize = 256;
     static bool ClassSelfTest();
 
+    TDCP_haval() = default;
     ~TDCP_haval() override;
 
     std::int32_t GetId() const override { return ClassId; }
@@ -32,13 +34,14 @@ protected:
     std::uint32_t CurrentHash[8] = {};
     std::uint8_t HashBuffer[128] = {};
 
-    // The first padding byte. The published HAVAL uses 0x01; this system
-    // pads with 0x80. Kept overridable so tests can reach the published values.
-    virtual std::uint8_t PadByte() const { return 0x80; }
+    // The published HAVAL pads with 0x01; this system with 0x80.
+    explicit TDCP_haval(std::uint8_t PadByte) : fPadByte(PadByte) {}
 
 private:
-    friend struct dcp::BlockDiscipline;
-    void Compress();
+    using State = dcp::BlockState<std::uint32_t, 8, 128, dcp::BitCount64>;
+    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
+
+    std::uint8_t fPadByte = 0x80;
 };
 
 } // namespace sumbrook

@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -26,52 +27,15 @@ inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = RotL32(a + x + t + (b ^ c ^ d), s);
+    a = RotL32(a + x + t + (b ^ (c ^ d)), s); // c ^ d need not wait for b
 }
 
-} // namespace
-
-bool TDCP_md4::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_md4>("abc", "A448017AAF21D8525FC10AE87AA6729D",
-                                 "abcdefghijklmnopqrstuvwxyz", "D79E1C308AA5BBCDEEA8ED63DF412DA9");
-}
-
-TDCP_md4::~TDCP_md4()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_md4::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    fInitialized = true;
-}
-
-void TDCP_md4::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_md4::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_md4::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::FinalLittleEndian(*this, Digest);
-}
-
-void TDCP_md4::Compress()
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 {
     std::uint32_t X[16];
-    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(HashBuffer + 4 * i);
-    std::uint32_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3];
+    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3];
 
     // clang-format off
     FF(a, b, c, d, X[ 0],  3); FF(d, a, b, c, X[ 1],  7);
@@ -102,12 +66,76 @@ void TDCP_md4::Compress()
     HH(c, d, a, b, X[ 7], 11, 0x6ED9EBA1); HH(b, c, d, a, X[15], 15, 0x6ED9EBA1);
     // clang-format on
 
-    CurrentHash[0] += a;
-    CurrentHash[1] += b;
-    CurrentHash[2] += c;
-    CurrentHash[3] += d;
-    Index = 0;
-    std::memset(HashBuffer, 0, sizeof HashBuffer);
+    H[0] += a;
+    H[1] += b;
+    H[2] += c;
+    H[3] += d;
+}
+
+} // namespace
+
+namespace dcp {
+
+void Md4CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using Md4Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
+constexpr Kernel<Md4Compressor> kMd4Kernels[] = {
+    {kPortableKernel, nullptr, &Md4CompressPortable},
+};
+constinit KernelTable<Md4Compressor> md4Table(kMd4Kernels);
+} // namespace
+
+KernelSlot& Md4Slot()
+{
+    return md4Table;
+}
+
+} // namespace dcp
+
+bool TDCP_md4::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_md4>("abc", "A448017AAF21D8525FC10AE87AA6729D",
+                                 "abcdefghijklmnopqrstuvwxyz", "D79E1C308AA5BBCDEEA8ED63DF412DA9");
+}
+
+TDCP_md4::~TDCP_md4()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_md4::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    fInitialized = true;
+}
+
+void TDCP_md4::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_md4::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, md4Table.Get());
+}
+
+void TDCP_md4::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishLittleEndian(Fields(), md4Table.Get());
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

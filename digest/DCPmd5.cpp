@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -23,56 +24,19 @@ inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = b + RotL32(a + x + t + (b ^ c ^ d), s);
+    a = b + RotL32(a + x + t + (b ^ (c ^ d)), s);
 }
 inline void II(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
     a = b + RotL32(a + x + t + (c ^ (b | ~d)), s);
 }
 
-} // namespace
-
-bool TDCP_md5::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_md5>("abc", "900150983CD24FB0D6963F7D28E17F72",
-                                 "abcdefghijklmnopqrstuvwxyz", "C3FCD3D76192E4007DFB496CCA67E13B");
-}
-
-TDCP_md5::~TDCP_md5()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_md5::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    fInitialized = true;
-}
-
-void TDCP_md5::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_md5::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_md5::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::FinalLittleEndian(*this, Digest);
-}
-
-void TDCP_md5::Compress()
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 {
     std::uint32_t X[16];
-    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(HashBuffer + 4 * i);
-    std::uint32_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3];
+    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3];
 
     // clang-format off
     FF(a, b, c, d, X[ 0],  7, 0xD76AA478); FF(d, a, b, c, X[ 1], 12, 0xE8C7B756);
@@ -112,12 +76,76 @@ void TDCP_md5::Compress()
     II(c, d, a, b, X[ 2], 15, 0x2AD7D2BB); II(b, c, d, a, X[ 9], 21, 0xEB86D391);
     // clang-format on
 
-    CurrentHash[0] += a;
-    CurrentHash[1] += b;
-    CurrentHash[2] += c;
-    CurrentHash[3] += d;
-    Index = 0;
-    std::memset(HashBuffer, 0, sizeof HashBuffer);
+    H[0] += a;
+    H[1] += b;
+    H[2] += c;
+    H[3] += d;
+}
+
+} // namespace
+
+namespace dcp {
+
+void Md5CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using Md5Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
+constexpr Kernel<Md5Compressor> kMd5Kernels[] = {
+    {kPortableKernel, nullptr, &Md5CompressPortable},
+};
+constinit KernelTable<Md5Compressor> md5Table(kMd5Kernels);
+} // namespace
+
+KernelSlot& Md5Slot()
+{
+    return md5Table;
+}
+
+} // namespace dcp
+
+bool TDCP_md5::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_md5>("abc", "900150983CD24FB0D6963F7D28E17F72",
+                                 "abcdefghijklmnopqrstuvwxyz", "C3FCD3D76192E4007DFB496CCA67E13B");
+}
+
+TDCP_md5::~TDCP_md5()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_md5::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    fInitialized = true;
+}
+
+void TDCP_md5::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_md5::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, md5Table.Get());
+}
+
+void TDCP_md5::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishLittleEndian(Fields(), md5Table.Get());
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -14,11 +15,13 @@ namespace {
 // moved: a = (a + f(b,c,d) + x + k) <<< s. RIPEMD-128 has no fifth word, so
 // unlike RIPEMD-160 nothing is added after the rotation and c is not rotated.
 // The left line uses f1 to f4 in rounds 1 to 4, the right line f4 to f1.
-// f is added last because it waits on the word the previous step produced.
+// f is added last because it waits on the word the previous step produced,
+// and is arranged so that little of it does: f4 as the sum of its two
+// disjoint halves, f1 with c ^ d first.
 inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
                std::uint32_t k)
 {
-    a = RotL32(a + x + k + (b ^ c ^ d), s);
+    a = RotL32(a + x + k + (b ^ (c ^ d)), s);
 }
 inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
                std::uint32_t k)
@@ -33,52 +36,15 @@ inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
                std::uint32_t k)
 {
-    a = RotL32(a + x + k + (c ^ (d & (b ^ c))), s);
+    a = RotL32(a + x + k + ((b & d) + (c & ~d)), s);
 }
 
-} // namespace
-
-bool TDCP_ripemd128::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_ripemd128>("a", "86BE7AFA339D0FC7CFC785E72F578D33",
-                                       "abcdefghijklmnopqrstuvwxyz", "FD2AA607F71DC8F510714922B371834E");
-}
-
-TDCP_ripemd128::~TDCP_ripemd128()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_ripemd128::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    fInitialized = true;
-}
-
-void TDCP_ripemd128::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_ripemd128::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_ripemd128::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::FinalLittleEndian(*this, Digest);
-}
-
-void TDCP_ripemd128::Compress()
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 {
     std::uint32_t X[16];
-    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(HashBuffer + 4 * i);
-    std::uint32_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3];
+    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3];
     std::uint32_t aa = a, bb = b, cc = c, dd = d;
 
     // Left and right steps side by side: the two lines are independent,
@@ -159,16 +125,80 @@ void TDCP_ripemd128::Compress()
 
     // After 64 steps both lines are back in their starting names; the
     // combination rotates the chaining words by one.
-    const std::uint32_t t = CurrentHash[1] + c + dd;
-    CurrentHash[1] = CurrentHash[2] + d + aa;
-    CurrentHash[2] = CurrentHash[3] + a + bb;
-    CurrentHash[3] = CurrentHash[0] + b + cc;
-    CurrentHash[0] = t;
+    const std::uint32_t t = H[1] + c + dd;
+    H[1] = H[2] + d + aa;
+    H[2] = H[3] + a + bb;
+    H[3] = H[0] + b + cc;
+    H[0] = t;
 
     // The local copy holds message words; leave none of them on the stack.
     WipeObject(X);
-    Index = 0;
-    std::memset(HashBuffer, 0, sizeof HashBuffer);
+}
+
+} // namespace
+
+namespace dcp {
+
+void Ripemd128CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using Ripemd128Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
+constexpr Kernel<Ripemd128Compressor> kRipemd128Kernels[] = {
+    {kPortableKernel, nullptr, &Ripemd128CompressPortable},
+};
+constinit KernelTable<Ripemd128Compressor> ripemd128Table(kRipemd128Kernels);
+} // namespace
+
+KernelSlot& Ripemd128Slot()
+{
+    return ripemd128Table;
+}
+
+} // namespace dcp
+
+bool TDCP_ripemd128::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_ripemd128>("a", "86BE7AFA339D0FC7CFC785E72F578D33",
+                                       "abcdefghijklmnopqrstuvwxyz", "FD2AA607F71DC8F510714922B371834E");
+}
+
+TDCP_ripemd128::~TDCP_ripemd128()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_ripemd128::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    fInitialized = true;
+}
+
+void TDCP_ripemd128::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_ripemd128::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, ripemd128Table.Get());
+}
+
+void TDCP_ripemd128::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishLittleEndian(Fields(), ripemd128Table.Get());
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -14,11 +15,13 @@ namespace {
 // moved: a = ((a + f(b,c,d) + x + k) <<< s) + e, then c = c <<< 10. The
 // boolean functions f1 to f5 of the RIPEMD-160 definition; the left line
 // uses them in rounds 1 to 5, the right line in reverse order. f is added
-// last because it waits on the word the previous step produced.
+// last because it waits on the word the previous step produced, and is
+// arranged so that little of it does: f4 as the sum of its two disjoint
+// halves, f1 with c ^ d first.
 inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
                std::uint32_t x, int s, std::uint32_t k)
 {
-    a = RotL32(a + x + k + (b ^ c ^ d), s) + e;
+    a = RotL32(a + x + k + (b ^ (c ^ d)), s) + e;
     c = RotL32(c, 10);
 }
 inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
@@ -36,7 +39,7 @@ inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_
 inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
                std::uint32_t x, int s, std::uint32_t k)
 {
-    a = RotL32(a + x + k + (c ^ (d & (b ^ c))), s) + e;
+    a = RotL32(a + x + k + ((b & d) + (c & ~d)), s) + e;
     c = RotL32(c, 10);
 }
 inline void F5(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
@@ -46,52 +49,13 @@ inline void F5(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_
     c = RotL32(c, 10);
 }
 
-} // namespace
-
-bool TDCP_ripemd160::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_ripemd160>("a", "0BDC9D2D256B3EE9DAAE347BE6F4DC835A467FFE",
-                                       "abcdefghijklmnopqrstuvwxyz",
-                                       "F71C27109C692C1B56BBDCEB5B9D2865B3708DBC");
-}
-
-TDCP_ripemd160::~TDCP_ripemd160()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_ripemd160::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    CurrentHash[4] = 0xC3D2E1F0;
-    fInitialized = true;
-}
-
-void TDCP_ripemd160::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_ripemd160::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_ripemd160::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::FinalLittleEndian(*this, Digest);
-}
-
-void TDCP_ripemd160::Compress()
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 {
     std::uint32_t X[16];
-    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(HashBuffer + 4 * i);
-    std::uint32_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3],
-                  e = CurrentHash[4];
+    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3],
+                  e = H[4];
     std::uint32_t aa = a, bb = b, cc = c, dd = d, ee = e;
 
     // Left and right steps side by side: the two lines are independent,
@@ -190,17 +154,83 @@ void TDCP_ripemd160::Compress()
 
     // After 80 steps both lines are back in their starting names; the
     // combination rotates the chaining words by one.
-    const std::uint32_t t = CurrentHash[1] + c + dd;
-    CurrentHash[1] = CurrentHash[2] + d + ee;
-    CurrentHash[2] = CurrentHash[3] + e + aa;
-    CurrentHash[3] = CurrentHash[4] + a + bb;
-    CurrentHash[4] = CurrentHash[0] + b + cc;
-    CurrentHash[0] = t;
+    const std::uint32_t t = H[1] + c + dd;
+    H[1] = H[2] + d + ee;
+    H[2] = H[3] + e + aa;
+    H[3] = H[4] + a + bb;
+    H[4] = H[0] + b + cc;
+    H[0] = t;
 
     // The local copy holds message words; leave none of them on the stack.
     WipeObject(X);
-    Index = 0;
-    std::memset(HashBuffer, 0, sizeof HashBuffer);
+}
+
+} // namespace
+
+namespace dcp {
+
+void Ripemd160CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using Ripemd160Compressor = void (*)(std::span<std::uint32_t, 5>, std::span<const std::uint8_t>);
+constexpr Kernel<Ripemd160Compressor> kRipemd160Kernels[] = {
+    {kPortableKernel, nullptr, &Ripemd160CompressPortable},
+};
+constinit KernelTable<Ripemd160Compressor> ripemd160Table(kRipemd160Kernels);
+} // namespace
+
+KernelSlot& Ripemd160Slot()
+{
+    return ripemd160Table;
+}
+
+} // namespace dcp
+
+bool TDCP_ripemd160::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_ripemd160>("a", "0BDC9D2D256B3EE9DAAE347BE6F4DC835A467FFE",
+                                       "abcdefghijklmnopqrstuvwxyz",
+                                       "F71C27109C692C1B56BBDCEB5B9D2865B3708DBC");
+}
+
+TDCP_ripemd160::~TDCP_ripemd160()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_ripemd160::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    CurrentHash[4] = 0xC3D2E1F0;
+    fInitialized = true;
+}
+
+void TDCP_ripemd160::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_ripemd160::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, ripemd160Table.Get());
+}
+
+void TDCP_ripemd160::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishLittleEndian(Fields(), ripemd160Table.Get());
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

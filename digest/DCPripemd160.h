@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DCPblock.h"
 #include "DCPconst.h"
 #include "DCPhash.h"
 
@@ -33,8 +34,8 @@ protected:
     std::uint8_t HashBuffer[64] = {};
 
 private:
-    friend struct dcp::BlockDiscipline;
-    void Compress();
+    using State = dcp::BlockState<std::uint32_t, 5, 64, dcp::BitCount64>;
+    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
 };
 
 } // namespace sumbrook

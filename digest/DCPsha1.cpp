@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -38,50 +39,11 @@ inline void StepMaj(std::uint32_t a, std::uint32_t& b, std::uint32_t c, std::uin
     b = RotL32(b, 30);
 }
 
-} // namespace
-
-bool TDCP_sha1::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_sha1>("abc", "A9993E364706816ABA3E25717850C26C9CD0D89D",
-                                  "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-                                  "84983E441C3BD26EBAAE4AA1F95129E5E54670F1");
-}
-
-TDCP_sha1::~TDCP_sha1()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha1::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    CurrentHash[4] = 0xC3D2E1F0;
-    fInitialized = true;
-}
-
-void TDCP_sha1::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_sha1::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_sha1::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::FinalBigEndian(*this, Digest);
-}
-
-void TDCP_sha1::Compress()
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 {
     std::uint32_t W[80];
-    for (int i = 0; i < 16; ++i) W[i] = LoadBE32(HashBuffer + 4 * i);
+    for (int i = 0; i < 16; ++i) W[i] = LoadBE32(p + 4 * i);
     // The three newest words ride in locals: that keeps the extension scalar.
     // Vectorised, its loads straddle its own fresh stores and stall forwarding.
     std::uint32_t w3 = W[13], w2 = W[14], w1 = W[15];
@@ -92,8 +54,8 @@ void TDCP_sha1::Compress()
         w2 = w1;
         w1 = w;
     }
-    std::uint32_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3],
-                  e = CurrentHash[4];
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3],
+                  e = H[4];
 
     // clang-format off
     StepCh(a, b, c, d, e, W[ 0], 0x5A827999); StepCh(e, a, b, c, d, W[ 1], 0x5A827999);
@@ -141,15 +103,86 @@ void TDCP_sha1::Compress()
     StepParity(c, d, e, a, b, W[78], 0xCA62C1D6); StepParity(b, c, d, e, a, W[79], 0xCA62C1D6);
     // clang-format on
 
-    CurrentHash[0] += a;
-    CurrentHash[1] += b;
-    CurrentHash[2] += c;
-    CurrentHash[3] += d;
-    CurrentHash[4] += e;
-    Index = 0;
-    // The schedule holds the message words; wipe it before the frame is reused.
-    WipeInPieces(W);
-    WipeInPieces(HashBuffer);
+    H[0] += a;
+    H[1] += b;
+    H[2] += c;
+    H[3] += d;
+    H[4] += e;
+}
+
+} // namespace
+
+namespace dcp {
+
+void Sha1CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+#if SUMBROOK_DIGEST_X86_64
+void Sha1CompressShaNi(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks); // DCPsha1_shani.cpp
+#endif
+
+namespace {
+using Sha1Compressor = void (*)(std::span<std::uint32_t, 5>, std::span<const std::uint8_t>);
+constexpr Kernel<Sha1Compressor> kSha1Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"sha-ni", &CpuFeatures::ShaNi, &Sha1CompressShaNi},
+#endif
+    {kPortableKernel, nullptr, &Sha1CompressPortable},
+};
+constinit KernelTable<Sha1Compressor> sha1Table(kSha1Kernels);
+} // namespace
+
+KernelSlot& Sha1Slot()
+{
+    return sha1Table;
+}
+
+} // namespace dcp
+
+bool TDCP_sha1::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_sha1>("abc", "A9993E364706816ABA3E25717850C26C9CD0D89D",
+                                  "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+                                  "84983E441C3BD26EBAAE4AA1F95129E5E54670F1");
+}
+
+TDCP_sha1::~TDCP_sha1()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_sha1::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    CurrentHash[4] = 0xC3D2E1F0;
+    fInitialized = true;
+}
+
+void TDCP_sha1::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_sha1::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, sha1Table.Get());
+}
+
+void TDCP_sha1::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishBigEndian(Fields(), sha1Table.Get());
+    StoreWordsBE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -24,53 +25,11 @@ inline void Step(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_
     h = t1 + (RotR32(a, 2) ^ RotR32(a, 13) ^ RotR32(a, 22)) + (b ^ ((a ^ b) & (b ^ c)));
 }
 
-} // namespace
-
-bool TDCP_sha256::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_sha256>("abc", "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD",
-                                    "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-                                    "248D6A61D20638B8E5C026930C3E6039A33CE45964FF2167F6ECEDD419DB06C1");
-}
-
-TDCP_sha256::~TDCP_sha256()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha256::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x6A09E667;
-    CurrentHash[1] = 0xBB67AE85;
-    CurrentHash[2] = 0x3C6EF372;
-    CurrentHash[3] = 0xA54FF53A;
-    CurrentHash[4] = 0x510E527F;
-    CurrentHash[5] = 0x9B05688C;
-    CurrentHash[6] = 0x1F83D9AB;
-    CurrentHash[7] = 0x5BE0CD19;
-    fInitialized = true;
-}
-
-void TDCP_sha256::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_sha256::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_sha256::Final(std::span<std::uint8_t> Digest)
-{
-    BlockDiscipline::FinalBigEndian(*this, Digest);
-}
-
-void TDCP_sha256::Compress()
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p)
 {
     std::uint32_t W[64];
-    for (int i = 0; i < 16; ++i) W[i] = LoadBE32(HashBuffer + 4 * i);
+    for (int i = 0; i < 16; ++i) W[i] = LoadBE32(p + 4 * i);
     // The two newest words ride in locals: that keeps the extension scalar.
     // Vectorised, its loads straddle its own fresh stores and stall forwarding.
     std::uint32_t w2 = W[14], w1 = W[15];
@@ -82,8 +41,8 @@ void TDCP_sha256::Compress()
         w2 = w1;
         w1 = w;
     }
-    std::uint32_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3];
-    std::uint32_t e = CurrentHash[4], f = CurrentHash[5], g = CurrentHash[6], h = CurrentHash[7];
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3];
+    std::uint32_t e = H[4], f = H[5], g = H[6], h = H[7];
 
     // clang-format off
     Step(a, b, c, d, e, f, g, h, W[ 0], 0x428A2F98); Step(h, a, b, c, d, e, f, g, W[ 1], 0x71374491);
@@ -123,18 +82,92 @@ void TDCP_sha256::Compress()
     Step(c, d, e, f, g, h, a, b, W[62], 0xBEF9A3F7); Step(b, c, d, e, f, g, h, a, W[63], 0xC67178F2);
     // clang-format on
 
-    CurrentHash[0] += a;
-    CurrentHash[1] += b;
-    CurrentHash[2] += c;
-    CurrentHash[3] += d;
-    CurrentHash[4] += e;
-    CurrentHash[5] += f;
-    CurrentHash[6] += g;
-    CurrentHash[7] += h;
-    Index = 0;
-    // The schedule holds the message words; wipe it before the frame is reused.
-    WipeInPieces(W);
-    WipeInPieces(HashBuffer);
+    H[0] += a;
+    H[1] += b;
+    H[2] += c;
+    H[3] += d;
+    H[4] += e;
+    H[5] += f;
+    H[6] += g;
+    H[7] += h;
+}
+
+} // namespace
+
+namespace dcp {
+
+void Sha256CompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+#if SUMBROOK_DIGEST_X86_64
+void Sha256CompressShaNi(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha256_shani.cpp
+#endif
+
+namespace {
+using Sha256Compressor = void (*)(std::span<std::uint32_t, 8>, std::span<const std::uint8_t>);
+constexpr Kernel<Sha256Compressor> kSha256Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"sha-ni", &CpuFeatures::ShaNi, &Sha256CompressShaNi},
+#endif
+    {kPortableKernel, nullptr, &Sha256CompressPortable},
+};
+constinit KernelTable<Sha256Compressor> sha256Table(kSha256Kernels);
+} // namespace
+
+KernelSlot& Sha256Slot()
+{
+    return sha256Table;
+}
+
+} // namespace dcp
+
+bool TDCP_sha256::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_sha256>("abc", "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD",
+                                    "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+                                    "248D6A61D20638B8E5C026930C3E6039A33CE45964FF2167F6ECEDD419DB06C1");
+}
+
+TDCP_sha256::~TDCP_sha256()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_sha256::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x6A09E667;
+    CurrentHash[1] = 0xBB67AE85;
+    CurrentHash[2] = 0x3C6EF372;
+    CurrentHash[3] = 0xA54FF53A;
+    CurrentHash[4] = 0x510E527F;
+    CurrentHash[5] = 0x9B05688C;
+    CurrentHash[6] = 0x1F83D9AB;
+    CurrentHash[7] = 0x5BE0CD19;
+    fInitialized = true;
+}
+
+void TDCP_sha256::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_sha256::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, sha256Table.Get());
+}
+
+void TDCP_sha256::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishBigEndian(Fields(), sha256Table.Get());
+    StoreWordsBE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -24,36 +25,11 @@ inline void Step(std::uint64_t a, std::uint64_t b, std::uint64_t c, std::uint64_
     h = t1 + (RotR64(a, 28) ^ RotR64(a, 34) ^ RotR64(a, 39)) + (b ^ ((a ^ b) & (b ^ c)));
 }
 
-} // namespace
-
-TDCP_sha512base::~TDCP_sha512base()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha512base::Burn()
-{
-    BlockDiscipline::Burn(*this);
-}
-
-void TDCP_sha512base::Update(std::span<const std::uint8_t> Buffer)
-{
-    BlockDiscipline::Update(*this, Buffer);
-}
-
-void TDCP_sha512base::FinishDigest(std::span<std::uint8_t> Digest, std::size_t Words)
-{
-    BlockDiscipline::Final(*this, Digest, 0x80, 112, [this] {
-        StoreBE64(HashBuffer + 112, LenHi);
-        StoreBE64(HashBuffer + 120, LenLo);
-    },
-    [&] { StoreWordsBE(Digest, CurrentHash, Words); });
-}
-
-void TDCP_sha512base::Compress()
+// One block of 128 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint64_t, 8> H, const std::uint8_t* p)
 {
     std::uint64_t W[80];
-    for (int i = 0; i < 16; ++i) W[i] = LoadBE64(HashBuffer + 8 * i);
+    for (int i = 0; i < 16; ++i) W[i] = LoadBE64(p + 8 * i);
     // The two newest words ride in locals: that keeps the extension scalar.
     // Vectorised, its loads straddle its own fresh stores and stall forwarding.
     std::uint64_t w2 = W[14], w1 = W[15];
@@ -65,8 +41,8 @@ void TDCP_sha512base::Compress()
         w2 = w1;
         w1 = w;
     }
-    std::uint64_t a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2], d = CurrentHash[3];
-    std::uint64_t e = CurrentHash[4], f = CurrentHash[5], g = CurrentHash[6], h = CurrentHash[7];
+    std::uint64_t a = H[0], b = H[1], c = H[2], d = H[3];
+    std::uint64_t e = H[4], f = H[5], g = H[6], h = H[7];
 
     // clang-format off
     Step(a, b, c, d, e, f, g, h, W[ 0], 0x428A2F98D728AE22); Step(h, a, b, c, d, e, f, g, W[ 1], 0x7137449123EF65CD);
@@ -115,19 +91,63 @@ void TDCP_sha512base::Compress()
     Step(c, d, e, f, g, h, a, b, W[78], 0x5FCB6FAB3AD6FAEC); Step(b, c, d, e, f, g, h, a, W[79], 0x6C44198C4A475817);
     // clang-format on
 
-    CurrentHash[0] += a;
-    CurrentHash[1] += b;
-    CurrentHash[2] += c;
-    CurrentHash[3] += d;
-    CurrentHash[4] += e;
-    CurrentHash[5] += f;
-    CurrentHash[6] += g;
-    CurrentHash[7] += h;
-    Index = 0;
-    // The schedule holds the message words; wipe it before the frame is reused.
-    WipeInPieces(W);
-    WipeInPieces(HashBuffer);
+    H[0] += a;
+    H[1] += b;
+    H[2] += c;
+    H[3] += d;
+    H[4] += e;
+    H[5] += f;
+    H[6] += g;
+    H[7] += h;
 }
+
+} // namespace
+
+namespace dcp {
+
+void Sha512CompressPortable(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 128) CompressBlock(H, Blocks.data() + at);
+}
+
+#if SUMBROOK_DIGEST_X86_64
+void Sha512CompressAvx2(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx2.cpp
+void Sha512CompressAvx512(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx512.cpp
+#endif
+
+namespace {
+using Sha512Compressor = void (*)(std::span<std::uint64_t, 8>, std::span<const std::uint8_t>);
+constexpr Kernel<Sha512Compressor> kSha512Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+    {"avx512", &CpuFeatures::Avx512, &Sha512CompressAvx512},
+    {"avx2", &CpuFeatures::Avx2Bmi2, &Sha512CompressAvx2},
+#endif
+    {kPortableKernel, nullptr, &Sha512CompressPortable},
+};
+constinit KernelTable<Sha512Compressor> sha512Table(kSha512Kernels);
+} // namespace
+
+KernelSlot& Sha512Slot()
+{
+    return sha512Table;
+}
+
+} // namespace dcp
+
+namespace dcp {
+
+// The last block or two of both: pad byte 0x80, the 128-bit count
+// big-endian from byte 112.
+template <class State>
+void FinishSha512(const State& s)
+{
+    Finish(s, sha512Table.Get(), 0x80, 112, [&s](std::uint8_t* buffer) {
+        StoreBE64(buffer + 112, s.Length.Hi);
+        StoreBE64(buffer + 120, s.Length.Lo);
+    });
+}
+
+} // namespace dcp
 
 bool TDCP_sha384::ClassSelfTest()
 {
@@ -153,9 +173,30 @@ void TDCP_sha384::Init()
     fInitialized = true;
 }
 
+TDCP_sha384::~TDCP_sha384()
+{
+    if (fInitialized) Burn();
+}
+
 void TDCP_sha384::Final(std::span<std::uint8_t> Digest)
 {
-    FinishDigest(Digest, 6);
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishSha512(Fields());
+    StoreWordsBE(Digest, CurrentHash, 6);
+    Burn();
+}
+
+void TDCP_sha384::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_sha384::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, sha512Table.Get());
 }
 
 bool TDCP_sha512::ClassSelfTest()
@@ -184,9 +225,30 @@ void TDCP_sha512::Init()
     fInitialized = true;
 }
 
+TDCP_sha512::~TDCP_sha512()
+{
+    if (fInitialized) Burn();
+}
+
 void TDCP_sha512::Final(std::span<std::uint8_t> Digest)
 {
-    FinishDigest(Digest, 8);
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishSha512(Fields());
+    StoreWordsBE(Digest, CurrentHash, 8);
+    Burn();
+}
+
+void TDCP_sha512::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_sha512::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, sha512Table.Get());
 }
 
 } // namespace sumbrook

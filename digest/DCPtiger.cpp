@@ -2,6 +2,7 @@
 
 #include "DCPblock.h"
 #include "DCPbytes.h"
+#include "DCPdispatch.h"
 #include "DCPselftest.h"
 
 namespace sumbrook {
@@ -25,8 +26,11 @@ inline void Round(u64& a, u64& b, u64& c, u64 x, u64 mul)
     const u64* T3 = TigerSBox[2];
     const u64* T4 = TigerSBox[3];
     c ^= x;
-    a -= T1[c & 0xFF] ^ T2[(c >> 16) & 0xFF] ^ T3[(c >> 32) & 0xFF] ^ T4[(c >> 48) & 0xFF];
-    b += T4[(c >> 8) & 0xFF] ^ T3[(c >> 24) & 0xFF] ^ T2[(c >> 40) & 0xFF] ^ T1[c >> 56];
+    // The lookups pair up in two XORs deep, not three, and the bytes come
+    // from the 32-bit halves, where the second byte of each is one move.
+    const auto lo = static_cast<std::uint32_t>(c), hi = static_cast<std::uint32_t>(c >> 32);
+    a -= (T1[lo & 0xFF] ^ T2[(lo >> 16) & 0xFF]) ^ (T3[hi & 0xFF] ^ T4[(hi >> 16) & 0xFF]);
+    b += (T4[(lo >> 8) & 0xFF] ^ T3[lo >> 24]) ^ (T2[(hi >> 8) & 0xFF] ^ T1[hi >> 24]);
     b *= mul;
 }
 
@@ -52,7 +56,57 @@ inline void KeySchedule(u64& x0, u64& x1, u64& x2, u64& x3, u64& x4, u64& x5, u6
     x7 -= x6 ^ 0x0123456789ABCDEF;
 }
 
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint64_t, 3> H, const std::uint8_t* p)
+{
+    u64 x0 = LoadLE64(p + 0), x1 = LoadLE64(p + 8);
+    u64 x2 = LoadLE64(p + 16), x3 = LoadLE64(p + 24);
+    u64 x4 = LoadLE64(p + 32), x5 = LoadLE64(p + 40);
+    u64 x6 = LoadLE64(p + 48), x7 = LoadLE64(p + 56);
+    u64 a = H[0], b = H[1], c = H[2];
+    const u64 aa = a, bb = b, cc = c;
+
+    // Three passes over (a,b,c), (c,a,b) and (b,c,a) with multipliers 5, 7
+    // and 9; within a pass the register roles turn by one each round.
+    // clang-format off
+    Round(a, b, c, x0, 5); Round(b, c, a, x1, 5); Round(c, a, b, x2, 5); Round(a, b, c, x3, 5);
+    Round(b, c, a, x4, 5); Round(c, a, b, x5, 5); Round(a, b, c, x6, 5); Round(b, c, a, x7, 5);
+    KeySchedule(x0, x1, x2, x3, x4, x5, x6, x7);
+    Round(c, a, b, x0, 7); Round(a, b, c, x1, 7); Round(b, c, a, x2, 7); Round(c, a, b, x3, 7);
+    Round(a, b, c, x4, 7); Round(b, c, a, x5, 7); Round(c, a, b, x6, 7); Round(a, b, c, x7, 7);
+    KeySchedule(x0, x1, x2, x3, x4, x5, x6, x7);
+    Round(b, c, a, x0, 9); Round(c, a, b, x1, 9); Round(a, b, c, x2, 9); Round(b, c, a, x3, 9);
+    Round(c, a, b, x4, 9); Round(a, b, c, x5, 9); Round(b, c, a, x6, 9); Round(c, a, b, x7, 9);
+    // clang-format on
+
+    H[0] = a ^ aa;
+    H[1] = b - bb;
+    H[2] = c + cc;
+}
+
 } // namespace
+
+namespace dcp {
+
+void TigerCompressPortable(std::span<std::uint64_t, 3> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using TigerCompressor = void (*)(std::span<std::uint64_t, 3>, std::span<const std::uint8_t>);
+constexpr Kernel<TigerCompressor> kTigerKernels[] = {
+    {kPortableKernel, nullptr, &TigerCompressPortable},
+};
+constinit KernelTable<TigerCompressor> tigerTable(kTigerKernels);
+} // namespace
+
+KernelSlot& TigerSlot()
+{
+    return tigerTable;
+}
+
+} // namespace dcp
 
 bool TDCP_tiger::ClassSelfTest()
 {
@@ -78,48 +132,25 @@ void TDCP_tiger::Init()
 
 void TDCP_tiger::Burn()
 {
-    BlockDiscipline::Burn(*this);
+    fInitialized = false;
+    WipeState(Fields());
 }
 
 void TDCP_tiger::Update(std::span<const std::uint8_t> Buffer)
 {
-    BlockDiscipline::Update(*this, Buffer);
+    RequireInitialized();
+    Absorb(Fields(), Buffer, tigerTable.Get());
 }
 
 void TDCP_tiger::Final(std::span<std::uint8_t> Digest)
 {
+    RequireInitialized();
+    RequireDigestRoom(Digest);
     // The original Tiger pads with 0x01 (0x80 is the later Tiger2).
-    BlockDiscipline::Final(*this, Digest, 0x01, kTrailer, [this] { StoreLE64(HashBuffer + kTrailer, Len); },
-                           [&] { StoreWordsLE(Digest, CurrentHash); });
-}
-
-void TDCP_tiger::Compress()
-{
-    u64 x0 = LoadLE64(HashBuffer + 0), x1 = LoadLE64(HashBuffer + 8);
-    u64 x2 = LoadLE64(HashBuffer + 16), x3 = LoadLE64(HashBuffer + 24);
-    u64 x4 = LoadLE64(HashBuffer + 32), x5 = LoadLE64(HashBuffer + 40);
-    u64 x6 = LoadLE64(HashBuffer + 48), x7 = LoadLE64(HashBuffer + 56);
-    u64 a = CurrentHash[0], b = CurrentHash[1], c = CurrentHash[2];
-    const u64 aa = a, bb = b, cc = c;
-
-    // Three passes over (a,b,c), (c,a,b) and (b,c,a) with multipliers 5, 7
-    // and 9; within a pass the register roles turn by one each round.
-    // clang-format off
-    Round(a, b, c, x0, 5); Round(b, c, a, x1, 5); Round(c, a, b, x2, 5); Round(a, b, c, x3, 5);
-    Round(b, c, a, x4, 5); Round(c, a, b, x5, 5); Round(a, b, c, x6, 5); Round(b, c, a, x7, 5);
-    KeySchedule(x0, x1, x2, x3, x4, x5, x6, x7);
-    Round(c, a, b, x0, 7); Round(a, b, c, x1, 7); Round(b, c, a, x2, 7); Round(c, a, b, x3, 7);
-    Round(a, b, c, x4, 7); Round(b, c, a, x5, 7); Round(c, a, b, x6, 7); Round(a, b, c, x7, 7);
-    KeySchedule(x0, x1, x2, x3, x4, x5, x6, x7);
-    Round(b, c, a, x0, 9); Round(c, a, b, x1, 9); Round(a, b, c, x2, 9); Round(b, c, a, x3, 9);
-    Round(c, a, b, x4, 9); Round(a, b, c, x5, 9); Round(b, c, a, x6, 9); Round(c, a, b, x7, 9);
-    // clang-format on
-
-    CurrentHash[0] = a ^ aa;
-    CurrentHash[1] = b - bb;
-    CurrentHash[2] = c + cc;
-    Index = 0;
-    std::memset(HashBuffer, 0, sizeof HashBuffer);
+    Finish(Fields(), tigerTable.Get(), 0x01, kTrailer,
+           [this](std::uint8_t* buffer) { StoreLE64(buffer + kTrailer, Len); });
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
 }
 
 } // namespace sumbrook

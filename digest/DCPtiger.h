@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DCPblock.h"
 #include "DCPconst.h"
 #include "DCPhash.h"
 
@@ -37,8 +38,8 @@ protected:
     std::uint8_t HashBuffer[64] = {};
 
 private:
-    friend struct dcp::BlockDiscipline;
-    void Compress();
+    using State = dcp::BlockState<std::uint64_t, 3, 64, dcp::BitCountWord>;
+    State Fields() { return {{Len}, Index, CurrentHash, HashBuffer}; }
 };
 
 } // namespace sumbrook

@@ -1,15 +1,17 @@
-// CRC-32 (FCS-32): the table, the fast fold against the byte-wise one, and
-// the file routine's reads, block callbacks and failures.
+// CRC-32 (FCS-32): the table, every kernel's fold against the byte-wise one,
+// and the file routine's reads, block callbacks and failures.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <random>
 #include <string_view>
 #include <vector>
 
 #include "CRC32_FCS32.h"
+#include "DCPkernels.h"
 
 using namespace sumbrook;
 
@@ -51,7 +53,12 @@ std::vector<std::uint8_t> RandomBytes(std::size_t n, std::mt19937& rng)
     return bytes;
 }
 
-TEST(Crc32, TableAndCheckValue)
+class Crc32Kernel : public ::testing::TestWithParam<std::string_view> {
+private:
+    TDigestKernelOverride kernel_{"CRC32_FCS32", GetParam()};
+};
+
+TEST_P(Crc32Kernel, TableAndCheckValue)
 {
     EXPECT_EQ(CRC32Table[0], 0x00000000u);
     EXPECT_EQ(CRC32Table[1], 0x77073096u);
@@ -62,20 +69,31 @@ TEST(Crc32, TableAndCheckValue)
     EXPECT_EQ(Crc32(Bytes("The quick brown fox jumps over the lazy dog")), 0x414FA339u);
 }
 
-TEST(Crc32, FastFoldMatchesTheByteWiseFold)
+// Lengths up to three times the widest fold and every alignment reach each
+// path of every kernel: the wide loop, the narrow one and the byte tail.
+TEST_P(Crc32Kernel, FastFoldMatchesTheByteWiseFold)
 {
     std::mt19937 rng(20240611);
     const std::vector<std::uint8_t> data = RandomBytes(70000, rng);
-    for (std::size_t length = 0; length <= 80; ++length)
+    for (std::size_t length = 0; length <= 800; ++length)
         for (std::size_t offset = 0; offset < 8; ++offset) { // every alignment
             const std::span<const std::uint8_t> part(data.data() + offset, length);
             const std::uint32_t reg = static_cast<std::uint32_t>(rng());
             ASSERT_EQ(Crc32Fold(reg, part), Crc32FoldBytewise(reg, part)) << length << " at " << offset;
         }
-    for (const std::size_t length : {1000u, 4097u, 65521u, 69999u})
+    for (const std::size_t length : {1000u, 4097u, 16384u, 65521u, 69999u})
         EXPECT_EQ(Crc32Fold(kCrc32Preset, {data.data() + 1, length}),
                   Crc32FoldBytewise(kCrc32Preset, {data.data() + 1, length}));
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryKernel, Crc32Kernel,
+                         ::testing::ValuesIn(RunnableDigestKernels("CRC32_FCS32")),
+                         [](const ::testing::TestParamInfo<std::string_view>& info) {
+                             std::string name;
+                             for (const char c : info.param)
+                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+                             return name;
+                         });
 
 TEST(Crc32, SourceIsReadUntilAReadDeliversNothing)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -9,6 +10,8 @@
 
 #include "DCPcatalogue.h"
 #include "DCPhash.h"
+#include "DCPkernels.h"
+#include "vector_file.h"
 
 inline std::span<const std::uint8_t> Bytes(std::string_view s)
 {
@@ -45,4 +48,37 @@ inline std::unique_ptr<sumbrook::TDCP_hash> CreateByAlgorithm(std::string_view a
     for (const auto& entry : sumbrook::AlgorithmCatalogue())
         if (entry.Algorithm == algorithm) return entry.Create();
     return nullptr;
+}
+
+// A stored vector paired with one kernel of its algorithm.
+struct KernelVector {
+    DigestVector Vector;
+    std::string Kernel;
+};
+
+inline void PrintTo(const KernelVector& v, std::ostream* out)
+{
+    *out << v.Vector.Source << " on " << v.Kernel;
+}
+
+// Every vector once for every kernel of its algorithm this processor runs.
+inline std::vector<KernelVector> OnEveryKernel(const std::vector<DigestVector>& vectors)
+{
+    std::vector<KernelVector> all;
+    for (const auto& v : vectors)
+        for (const auto kernel : sumbrook::RunnableDigestKernels(sumbrook::DisplayName(v.Algorithm)))
+            all.push_back({v, std::string(kernel)});
+    return all;
+}
+
+// A test name from an algorithm and a kernel name: letters and digits only.
+inline std::string TestName(std::string_view algorithm, std::string_view kernel)
+{
+    std::string name;
+    for (const char c : algorithm)
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    name += '_';
+    for (const char c : kernel)
+        if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+    return name;
 }

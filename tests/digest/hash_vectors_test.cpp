@@ -1,26 +1,28 @@
-// Every stored vector, fed in one call, byte by byte, and in random pieces
-// mixed with empty calls.
+// Every stored vector on every kernel this processor runs, fed in one call,
+// byte by byte, and in random pieces mixed with empty calls.
 
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "DCPkernels.h"
 #include "digest_test_util.h"
 #include "vector_file.h"
 
 namespace {
 
-std::vector<DigestVector> Vectors()
+std::vector<KernelVector> Vectors()
 {
-    return LoadAllVectors(SUMBROOK_TEST_DATA);
+    return OnEveryKernel(LoadAllVectors(SUMBROOK_TEST_DATA));
 }
 
-class HashVectors : public ::testing::TestWithParam<DigestVector> {};
+class HashVectors : public ::testing::TestWithParam<KernelVector> {};
 
 TEST_P(HashVectors, OneShotBytewiseAndRandomPieces)
 {
-    const DigestVector& v = GetParam();
-    SCOPED_TRACE(v.Source + " " + v.Label.substr(0, 60));
+    const DigestVector& v = GetParam().Vector;
+    SCOPED_TRACE(v.Source + " " + v.Label.substr(0, 60) + " on " + GetParam().Kernel);
+    const sumbrook::TDigestKernelOverride kernel(sumbrook::DisplayName(v.Algorithm), GetParam().Kernel);
     auto hash = CreateByAlgorithm(v.Algorithm);
     ASSERT_NE(hash, nullptr) << "no class for " << v.Algorithm;
 
@@ -45,11 +47,9 @@ TEST_P(HashVectors, OneShotBytewiseAndRandomPieces)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, HashVectors, ::testing::ValuesIn(Vectors()),
-                         [](const ::testing::TestParamInfo<DigestVector>& info) {
-                             std::string name;
-                             for (const char c : info.param.Algorithm)
-                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-                             return name + "_" + std::to_string(info.index);
+                         [](const ::testing::TestParamInfo<KernelVector>& info) {
+                             return TestName(info.param.Vector.Algorithm, info.param.Kernel) + "_" +
+                                    std::to_string(info.index);
                          });
 
 } // namespace
