@@ -65,8 +65,10 @@ public:
     void All()
     {
         std::vector<std::jthread> workers;
-        if (options_.Threads > 1)
-            for (unsigned t = 0; t < options_.Threads; ++t) workers.emplace_back([this] { Work(); });
+        if (options_.Threads > 1) {
+            mainHasher_ = std::make_unique<Hasher>(options_);
+            for (unsigned t = 1; t < options_.Threads; ++t) workers.emplace_back([this] { Work(); });
+        }
         for (const std::string& path : options_.Paths)
             if (!Argument(path)) break;
         {
@@ -115,14 +117,18 @@ private:
             item.Result = hasher_->Hash(path, 1);
             return Emit(item);
         } else {
+            bool wake = false;
             {
                 const std::lock_guard lock(mutex_);
                 items_.push_back(Item{path, {}, {}, false, false});
+                wake = idleWorkers_ > 0;
             }
-            queued_.notify_one();
+            if (wake) queued_.notify_one();
         }
-        // Enough work ahead for every thread, and memory bounded by it.
-        return DrainUntil(4 * options_.Threads);
+        // Enough work ahead for every thread, and memory bounded by it; the
+        // finished ones are written in batches, so the threads seldom wait.
+        if (items_.size() <= 64 * options_.Threads) return !stopped_;
+        return DrainUntil(32 * options_.Threads);
     }
 
     // Writes the finished items at the front until at most Left are queued.
@@ -131,9 +137,14 @@ private:
         for (;;) {
             std::unique_lock lock(mutex_);
             if (items_.size() <= left) return !stopped_;
+            // Rather than wait for the front, hash what nobody has started.
+            while (!items_.front().Done && HashNext(lock, *mainHasher_)) {}
+            frontWaited_ = true;
             finished_.wait(lock, [this] { return items_.front().Done; });
+            frontWaited_ = false;
             Item item = std::move(items_.front());
             items_.pop_front();
+            if (nextToStart_ > 0) --nextToStart_;
             const bool skip = stopped_;
             lock.unlock();
             if (!skip && !Emit(item)) {
@@ -148,23 +159,36 @@ private:
         Hasher hasher(options_);
         std::unique_lock lock(mutex_);
         for (;;) {
-            Item* next = nullptr;
-            queued_.wait(lock, [&] {
-                for (Item& item : items_)
-                    if (!item.Started) return (next = &item) != nullptr;
-                return !producing_;
-            });
-            if (next == nullptr) return;
-            next->Started = true;
-            const std::string path = next->Path;
-            const bool skip = stopped_;
-            lock.unlock();
-            JobResult result = skip ? JobResult{} : hasher.Hash(path, options_.Threads);
-            lock.lock();
-            next->Result = std::move(result); // the front is popped only once done
-            next->Done = true;
-            finished_.notify_all();
+            ++idleWorkers_;
+            queued_.wait(lock, [&] { return Unstarted() != nullptr || !producing_; });
+            --idleWorkers_;
+            if (!HashNext(lock, hasher)) return;
         }
+    }
+
+    Item* Unstarted()
+    {
+        for (; nextToStart_ < items_.size(); ++nextToStart_)
+            if (!items_[nextToStart_].Started) return &items_[nextToStart_];
+        return nullptr;
+    }
+
+    // Hashes the first item nobody has started, unlocking meanwhile; false
+    // when there is none.
+    bool HashNext(std::unique_lock<std::mutex>& lock, Hasher& hasher)
+    {
+        Item* next = Unstarted();
+        if (next == nullptr) return false;
+        next->Started = true;
+        const std::string path = next->Path;
+        const bool skip = stopped_;
+        lock.unlock();
+        JobResult result = skip ? JobResult{} : hasher.Hash(path, options_.Threads);
+        lock.lock();
+        next->Result = std::move(result); // the front is popped only once done
+        next->Done = true;
+        if (frontWaited_ && next == &items_.front()) finished_.notify_one();
+        return true;
     }
 
     // Says what an item gives, in order; false once nothing more can be written.
@@ -234,7 +258,8 @@ private:
 
     const cli::Options& options_;
     cli::StandardOutput out_;
-    std::unique_ptr<Hasher> hasher_; // one thread: hashes on the main thread
+    std::unique_ptr<Hasher> hasher_;     // one thread: hashes on the main thread
+    std::unique_ptr<Hasher> mainHasher_; // several: the main thread lends a hand while it waits
     std::unique_ptr<platform::FileWriter> result_;
     std::string encoding_;
     long long saved_ = 0;
@@ -246,6 +271,9 @@ private:
     std::mutex mutex_;
     std::condition_variable queued_, finished_;
     std::deque<Item> items_;
+    std::size_t nextToStart_ = 0; // every item before it has been started
+    std::size_t idleWorkers_ = 0;
+    bool frontWaited_ = false;
     bool producing_ = true;
     bool stopped_ = false;
 };

@@ -41,6 +41,7 @@ public:
 private:
     std::intptr_t handle_;
     std::uint64_t size_ = 0;
+    bool atEnd_ = false; // a read has delivered nothing
     std::string failure_;
 };
 

@@ -44,7 +44,7 @@ std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode 
     }
     reader->size_ = static_cast<std::uint64_t>(st.st_size);
 #if defined(POSIX_FADV_SEQUENTIAL)
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (reader->size_ >= (1u << 20)) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL); // worth a call for large files only
 #endif
     return reader;
 }
@@ -56,7 +56,9 @@ FileReader::~FileReader()
 
 std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
 {
-    // Fill the buffer as far as the file allows: a short read is not the end.
+    // Fill the buffer as far as the file allows: a short read is not the end,
+    // a read that delivers nothing is, and it need not be asked again.
+    if (atEnd_) return 0;
     std::size_t filled = 0;
     while (filled < into.size()) {
         const ssize_t got = ::read(static_cast<int>(handle_), into.data() + filled, into.size() - filled);
@@ -65,7 +67,10 @@ std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
             failure_ = std::strerror(errno); // EAGAIN too: waiting is no option
             return -1;
         }
-        if (got == 0) break;
+        if (got == 0) {
+            atEnd_ = true;
+            break;
+        }
         filled += static_cast<std::size_t>(got);
     }
     return static_cast<std::ptrdiff_t>(filled);
