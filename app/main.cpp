@@ -7,6 +7,7 @@
 #include "qt_translations.h"
 #include "tooltips.h"
 #include "process_setup.h"
+#include "sumbrook_version.h"
 
 int main(int argc, char** argv)
 {
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
     sumbrook::platform::PrepareProcessSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumbrook"));
-    QApplication::setApplicationVersion(QStringLiteral("2.7.5.1632"));
+    QApplication::setApplicationVersion(QStringLiteral(SUMBROOK_VERSION));
     sumbrook::ui::InstallQtTranslations(app);
     sumbrook::ui::InstallToolTipTiming();
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DCPcatalogue.h"
+#include "DCPkernels.h"
 #include "ansi_codepage.h"
 #include "export.h"
 #include "file_digest_job.h"
@@ -284,6 +285,11 @@ int main(int argc, char** argv)
 {
     const bool stdoutOpen = platform::ReserveStandardStreams();
     platform::PrepareProcessSignals();
+    // A kernel name nobody knows must not pass for the default choice.
+    if (const std::string problem = DigestKernelVariableError(); !problem.empty()) {
+        cli::Complain(problem);
+        return 2;
+    }
     const cli::ParsedCommandLine command = cli::ParseCommandLine(argc, argv);
     if (!command.Run) {
         std::fputs(command.Text.c_str(), command.ExitStatus == 0 ? stdout : stderr);

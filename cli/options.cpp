@@ -1,22 +1,26 @@
 #include "options.h"
 
 #include <algorithm>
+#include <optional>
 #include <charconv>
 #include <thread>
+#include <string>
 #include <string_view>
+
+#include "DCPkernels.h"
+#include "sumbrook_version.h"
 
 namespace sumbrook::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
+constexpr std::string_view kUsageHead =
     "Usage: sumbrook-cli [ALGORITHM...] [-j N] [--output FILE] [--] PATH...\n"
     "Print the checksums and digests of files as Sumbrook shows them.\n"
-    "\n"
-    "Algorithms (without any: --sha1 --md5):\n"
-    "  --crc32 --sha1 --haval256 --md4 --ripemd128 --ripemd160\n"
-    "  --sha256 --sha384 --sha512 --tiger192 --md5   one algorithm each\n"
-    "  --all                                         every algorithm\n"
+    "\n";
+
+constexpr std::string_view kUsageTail =
+    "  --all           every algorithm\n"
     "\n"
     "  -j N            hash on N threads (default: one per core); -j 1 keeps\n"
     "                  everything on one thread, the output is the same\n"
@@ -24,20 +28,54 @@ constexpr std::string_view kUsage =
     "                  (TAB-indented, CR LF, the locale's ANSI code page); the\n"
     "                  file is replaced only once it is complete\n"
     "  --help          show this text\n"
-    "  --version       show the version\n"
+    "  --version       show the version and the kernel each algorithm runs on\n"
     "\n"
     "A folder stands for the regular files directly inside it, in name order.\n"
     "For each file: its path, then one line per algorithm after a TAB, written\n"
     "as soon as the file is done. A path with a backslash, a line feed or a\n"
     "carriage return is printed after a backslash, with those written as\n"
     "\\\\, \\n and \\r.\n"
+    "SUMBROOK_DIGEST_KERNEL=portable runs every algorithm on its portable code.\n"
     "Exit status: 0 when every file was read, 1 when a path was missing or\n"
     "unreadable or the output could not be written, 2 for a usage error.\n";
 
-// Option names in catalogue order.
-constexpr std::array<std::string_view, kCatalogueSize> kDigestOptions = {
-    "--sha1", "--haval256", "--md4", "--ripemd128", "--ripemd160",
-    "--sha256", "--sha384", "--sha512", "--tiger192", "--md5"};
+// The algorithm options, from the catalogue: CRC-32, then the digests.
+std::string Usage()
+{
+    std::string text(kUsageHead);
+    text += "Algorithms, one option each (without any:";
+    for (const TCatalogueEntry& entry : AlgorithmCatalogue())
+        if (entry.SelectedAtStart) text += " --" + std::string(entry.Option);
+    text += "):\n  --crc32";
+    std::size_t column = 9;
+    for (const TCatalogueEntry& entry : AlgorithmCatalogue()) {
+        const std::string option = " --" + std::string(entry.Option);
+        if (column + option.size() > 72) {
+            text += "\n ";
+            column = 1;
+        }
+        text += option;
+        column += option.size();
+    }
+    return text + '\n' + std::string(kUsageTail);
+}
+
+std::string VersionText()
+{
+    std::string text = "sumbrook-cli " SUMBROOK_VERSION "\n";
+    for (const TDigestKernel& kernel : DigestKernelsInUse())
+        text += std::string(kernel.Algorithm) + ": " + std::string(kernel.Kernel) + '\n';
+    return text;
+}
+
+// The catalogue index of "--OPTION".
+std::optional<std::size_t> DigestOption(std::string_view arg)
+{
+    if (!arg.starts_with("--")) return std::nullopt;
+    for (std::size_t k = 0; k < kCatalogueSize; ++k)
+        if (AlgorithmCatalogue()[k].Option == arg.substr(2)) return k;
+    return std::nullopt;
+}
 
 ParsedCommandLine UsageError(const std::string& problem)
 {
@@ -59,9 +97,9 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
         } else if (arg == "--") {
             optionsEnd = true;
         } else if (arg == "--help") {
-            return {std::nullopt, std::string(kUsage), 0};
+            return {std::nullopt, Usage(), 0};
         } else if (arg == "--version") {
-            return {std::nullopt, "sumbrook-cli 2.7.5\n", 0};
+            return {std::nullopt, VersionText(), 0};
         } else if (arg == "--output") {
             if (++i == argc) return UsageError("--output needs a file name");
             if (*argv[i] == '\0') return UsageError("--output needs a file name, not an empty one");
@@ -82,19 +120,16 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
         } else if (arg == "--all") {
             options.Crc32 = anyAlgorithm = true;
             options.Digests.fill(true);
-        } else if (const auto* found = std::find(kDigestOptions.begin(), kDigestOptions.end(), arg);
-                   found != kDigestOptions.end()) {
-            options.Digests.at(static_cast<std::size_t>(found - kDigestOptions.begin())) = true;
+        } else if (const auto found = DigestOption(arg)) {
+            options.Digests.at(*found) = true;
             anyAlgorithm = true;
         } else {
             return UsageError("unknown option " + std::string(arg));
         }
     }
     if (options.Paths.empty()) return UsageError("no file named");
-    if (!anyAlgorithm) {
-        options.Digests.at(kCatalogueSha1) = true;
-        options.Digests.at(kCatalogueMd5) = true;
-    }
+    if (!anyAlgorithm)
+        for (std::size_t k = 0; k < kCatalogueSize; ++k) options.Digests.at(k) = AlgorithmCatalogue()[k].SelectedAtStart;
     return {std::move(options), {}, 0};
 }
 

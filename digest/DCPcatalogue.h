@@ -19,6 +19,10 @@ struct TCatalogueEntry {
     std::int32_t HashSize;        // bits
     std::string_view DisplayName; // label of the result lines
     std::string_view MenuItem;    // the selection menu item tied to this entry
+    std::string_view MenuCaption; // that item's text
+    std::string_view Option;      // the command-line option that selects it, without "--"
+    bool SelectedAtStart;         // ticked when the program starts
+    double MBPerSecond;           // one core of the build machine, fastest kernel: to share work out by cost
     std::unique_ptr<TDCP_hash> (*Create)();
 };
 

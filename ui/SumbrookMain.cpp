@@ -18,6 +18,7 @@
 
 #include "file_naming.h"
 #include "resources.h"
+#include "sumbrook_version.h"
 
 namespace sumbrook::ui {
 
@@ -53,7 +54,7 @@ TSumbrookForm::TSumbrookForm(TFormServices services, QWidget* parent)
     if (services_.Urls == nullptr) services_.Urls = &desktop_;
 
     setObjectName(QStringLiteral("SumbrookForm"));
-    setWindowTitle(QStringLiteral("SumbrookV2.7"));
+    setWindowTitle(QStringLiteral("SumbrookV" SUMBROOK_VERSION_SHORT));
     setWindowIcon(QIcon(QStringLiteral(":/images/sumbrook.png")));
     setFont(FormFont());
 
@@ -148,9 +149,10 @@ void TSumbrookForm::CRC32_FCS32HashClick()
     workflow_->ResetCheckStatus();
 }
 
-void TSumbrookForm::DigestToggle(QAction* item, std::size_t entry)
+void TSumbrookForm::DigestToggle(QAction* item)
 {
     // The menu has already flipped the item's mark; the list follows it.
+    const auto entry = std::find(digestItems_.begin(), digestItems_.end(), item) - digestItems_.begin();
     lstHashes->item(static_cast<int>(entry))->setCheckState(item->isChecked() ? Qt::Checked : Qt::Unchecked);
     workflow_->ResetCheckStatus();
 }

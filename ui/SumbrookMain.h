@@ -116,16 +116,16 @@ public:
     void HomePageClick();
     void HomeBBSClick();
     void CRC32_FCS32HashClick();
-    void SHA1HashClick() { DigestToggle(SHA1Hash, 0); }
-    void Haval256HashClick() { DigestToggle(Haval256Hash, 1); }
-    void MD4HashClick() { DigestToggle(MD4Hash, 2); }
-    void RipeMD128HashClick() { DigestToggle(RipeMD128Hash, 3); }
-    void RipeMD160HashClick() { DigestToggle(RipeMD160Hash, 4); }
-    void SHA256HashClick() { DigestToggle(SHA256Hash, 5); }
-    void SHA384HashClick() { DigestToggle(SHA384Hash, 6); }
-    void SHA512HashClick() { DigestToggle(SHA512Hash, 7); }
-    void Tiger192HashClick() { DigestToggle(Tiger192Hash, 8); }
-    void MD5HashClick() { DigestToggle(MD5Hash, 9); }
+    void SHA1HashClick() { DigestToggle(SHA1Hash); }
+    void Haval256HashClick() { DigestToggle(Haval256Hash); }
+    void MD4HashClick() { DigestToggle(MD4Hash); }
+    void RipeMD128HashClick() { DigestToggle(RipeMD128Hash); }
+    void RipeMD160HashClick() { DigestToggle(RipeMD160Hash); }
+    void SHA256HashClick() { DigestToggle(SHA256Hash); }
+    void SHA384HashClick() { DigestToggle(SHA384Hash); }
+    void SHA512HashClick() { DigestToggle(SHA512Hash); }
+    void Tiger192HashClick() { DigestToggle(Tiger192Hash); }
+    void MD5HashClick() { DigestToggle(MD5Hash); }
 
     // CommandPort
     void SetListCommandsEnabled(bool enabled) override;
@@ -157,7 +157,7 @@ private:
     void CreateCentralArea();
     void CreateStatusBar();
     void PlaceProgressBox();
-    void DigestToggle(QAction* item, std::size_t entry);
+    void DigestToggle(QAction* item);
     bool TakeDrop(QEvent* event);
     void Run(void (workflow::Workflow::*command)());
 

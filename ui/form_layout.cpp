@@ -9,6 +9,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <map>
+#include <string>
+#include <string_view>
+
 #include "SumbrookMain.h"
 
 namespace sumbrook::ui {
@@ -27,7 +31,7 @@ QAction* MakeAction(TSumbrookForm* form, const char* name, const QString& text, 
     auto* action = new QAction(icon, text, form);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
-    QObject::connect(action, &QAction::triggered, form, handler);
+    if (handler != nullptr) QObject::connect(action, &QAction::triggered, form, handler);
     return action;
 }
 
@@ -81,18 +85,33 @@ void TSumbrookForm::CreateActions()
         return action;
     };
     CRC32_FCS32Hash = toggle("CRC32_FCS32Hash", QStringLiteral("CRC32 / FCS32"), &TSumbrookForm::CRC32_FCS32HashClick, false);
-    Haval256Hash = toggle("Haval256Hash", QStringLiteral("Haval256"), &TSumbrookForm::Haval256HashClick, false);
-    MD4Hash = toggle("MD4Hash", QStringLiteral("MD4"), &TSumbrookForm::MD4HashClick, false);
-    MD5Hash = toggle("MD5Hash", QStringLiteral("MD5"), &TSumbrookForm::MD5HashClick, true);
-    RipeMD128Hash = toggle("RipeMD128Hash", QStringLiteral("RipeMD128"), &TSumbrookForm::RipeMD128HashClick, false);
-    RipeMD160Hash = toggle("RipeMD160Hash", QStringLiteral("RipeMD160"), &TSumbrookForm::RipeMD160HashClick, false);
-    SHA1Hash = toggle("SHA1Hash", QStringLiteral("SHA1"), &TSumbrookForm::SHA1HashClick, true);
-    SHA256Hash = toggle("SHA256Hash", QStringLiteral("SHA256"), &TSumbrookForm::SHA256HashClick, false);
-    SHA384Hash = toggle("SHA384Hash", QStringLiteral("SHA384"), &TSumbrookForm::SHA384HashClick, false);
-    SHA512Hash = toggle("SHA512Hash", QStringLiteral("SHA512"), &TSumbrookForm::SHA512HashClick, false);
-    Tiger192Hash = toggle("Tiger192Hash", QStringLiteral("Tiger192"), &TSumbrookForm::Tiger192HashClick, false);
-    digestItems_ = {SHA1Hash, Haval256Hash, MD4Hash, RipeMD128Hash, RipeMD160Hash,
-                    SHA256Hash, SHA384Hash, SHA512Hash, Tiger192Hash, MD5Hash};
+    // The digests' items come from the catalogue, in its order; each known
+    // one has its field and its handler on the form.
+    using Item = std::pair<QAction* TSumbrookForm::*, void (TSumbrookForm::*)()>;
+    const std::map<std::string_view, Item> named = {
+        {"SHA1Hash", {&TSumbrookForm::SHA1Hash, &TSumbrookForm::SHA1HashClick}},
+        {"Haval256Hash", {&TSumbrookForm::Haval256Hash, &TSumbrookForm::Haval256HashClick}},
+        {"MD4Hash", {&TSumbrookForm::MD4Hash, &TSumbrookForm::MD4HashClick}},
+        {"RipeMD128Hash", {&TSumbrookForm::RipeMD128Hash, &TSumbrookForm::RipeMD128HashClick}},
+        {"RipeMD160Hash", {&TSumbrookForm::RipeMD160Hash, &TSumbrookForm::RipeMD160HashClick}},
+        {"SHA256Hash", {&TSumbrookForm::SHA256Hash, &TSumbrookForm::SHA256HashClick}},
+        {"SHA384Hash", {&TSumbrookForm::SHA384Hash, &TSumbrookForm::SHA384HashClick}},
+        {"SHA512Hash", {&TSumbrookForm::SHA512Hash, &TSumbrookForm::SHA512HashClick}},
+        {"Tiger192Hash", {&TSumbrookForm::Tiger192Hash, &TSumbrookForm::Tiger192HashClick}},
+        {"MD5Hash", {&TSumbrookForm::MD5Hash, &TSumbrookForm::MD5HashClick}},
+    };
+    for (std::size_t k = 0; k < kCatalogueSize; ++k) {
+        const TCatalogueEntry& entry = AlgorithmCatalogue()[k];
+        const std::string name(entry.MenuItem);
+        const QString caption = QString::fromUtf8(entry.MenuCaption.data(), static_cast<qsizetype>(entry.MenuCaption.size()));
+        if (const auto found = named.find(entry.MenuItem); found != named.end()) {
+            digestItems_[k] = toggle(name.c_str(), caption, found->second.second, entry.SelectedAtStart);
+            this->*(found->second.first) = digestItems_[k];
+        } else {
+            digestItems_[k] = toggle(name.c_str(), caption, nullptr, entry.SelectedAtStart);
+            connect(digestItems_[k], &QAction::triggered, this, [this, k] { DigestToggle(digestItems_[k]); });
+        }
+    }
 
     // The popup's keys work only while the results tree has the focus; the
     // tree routes them (see TResultTreeView).

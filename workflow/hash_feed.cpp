@@ -17,16 +17,11 @@ namespace sumbrook::workflow {
 namespace {
 
 // Time per byte, as the inverse of the MB/s each algorithm reaches on one
-// core of the build machine; only the ratios matter.
+// core; only the ratios matter.
 double CostOf(std::string_view displayName)
 {
-    constexpr std::pair<std::string_view, double> kSpeeds[] = {
-        {"SHA1", 1700},       {"Haval256", 600}, {"MD4", 1100},    {"RipeMD-128", 700},
-        {"RipeMD-160", 500},  {"SHA256", 1600},  {"SHA384", 900},  {"SHA512", 900},
-        {"Tiger192", 650},    {"MD5", 700},
-    };
-    for (const auto& [name, speed] : kSpeeds)
-        if (name == displayName) return 1.0 / speed;
+    for (const TCatalogueEntry& entry : AlgorithmCatalogue())
+        if (entry.DisplayName == displayName) return 1.0 / entry.MBPerSecond;
     return 1.0 / 500;
 }
 
