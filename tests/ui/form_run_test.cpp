@@ -4,7 +4,10 @@
 
 #include <QMenu>
 #include <QProgressBar>
+#include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include "form_fixture.h"
 
@@ -175,6 +178,47 @@ TEST_F(FormTest, CloseAskedForDuringARunWaitsForTheRunToEnd)
     EXPECT_TRUE(visibleAfterClose);
     EXPECT_EQ(Statuses(), Repeated(kChecked, 4)); // the run went on to the last file
     EXPECT_FALSE(Form().isVisible());
+}
+
+// The window's thread never reads or hashes: while a large file is read,
+// timers fire, the current-file bar moves and copying gives what is there.
+TEST_F(FormTest, LargeFileLeavesTheWindowLive)
+{
+    const QString small = WriteFile(QStringLiteral("small.txt"), kSame);
+    const QString large = dir_.filePath(QStringLiteral("large.bin"));
+    {
+        QFile file(large);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64{384} << 20)); // sparse: costs no disk
+    }
+    AddFiles({small, large});
+    Form().show();
+
+    int ticksInLarge = 0;
+    QList<int> positions;
+    QStringList copied;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (Form().ResultTreeView->TopCount() != 2 || Form().ResultTreeView->LineCount(1) != 0) return;
+        ++ticksInLarge;
+        positions << Form().CheckGroupBox->CurrentProgressBar->value();
+        if (copied.isEmpty()) {
+            Form().NCopyAllToClipClick();
+            copied = stubs_.ClipboardTexts;
+        }
+    });
+    ticker.start(5);
+    Form().CalculateMenuClick();
+    ticker.stop();
+
+    EXPECT_GE(ticksInLarge, 3);
+    EXPECT_TRUE(std::any_of(positions.begin(), positions.end(), [](int p) { return p > 0 && p < 100; }))
+        << "the bar stayed at " << positions.value(0);
+    ASSERT_EQ(copied.size(), 1);
+    EXPECT_TRUE(copied[0].contains(QStringLiteral("small.txt")));
+    EXPECT_TRUE(copied[0].contains(DefaultLines(kSame).back()));
+    EXPECT_TRUE(copied[0].contains(QStringLiteral("large.bin")));
+    EXPECT_EQ(Form().ResultTreeView->LineCount(1), 2); // and the large file's lines at the end
 }
 
 } // namespace
