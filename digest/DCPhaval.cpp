@@ -69,10 +69,10 @@ inline void H5(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, 
 // Trailer offset: the tail fields and the 64-bit length fill bytes 118 to 127.
 constexpr std::uint32_t kTrailer = 118;
 
-// One block of 128 bytes at p folded into H.
-inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p)
+// One block of 128 bytes at p folded into H; W is the caller's room for
+// the message words.
+inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p, std::uint32_t (&W)[32])
 {
-    std::uint32_t W[32];
     for (int i = 0; i < 32; ++i) W[i] = LoadLE32(p + 4 * i);
     std::uint32_t t0 = H[0], t1 = H[1], t2 = H[2], t3 = H[3];
     std::uint32_t t4 = H[4], t5 = H[5], t6 = H[6], t7 = H[7];
@@ -182,7 +182,10 @@ namespace dcp {
 
 void HavalCompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks)
 {
-    for (std::size_t at = 0; at < Blocks.size(); at += 128) CompressBlock(H, Blocks.data() + at);
+    std::uint32_t W[32];
+    for (std::size_t at = 0; at < Blocks.size(); at += 128) CompressBlock(H, Blocks.data() + at, W);
+    // The local copy holds message words; leave none of them on the stack.
+    WipeObject(W);
 }
 
 namespace {

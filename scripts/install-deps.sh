@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sumbrook needs that this machine lacks.
-# Usage: scripts/install-deps.sh build|test|run|screenshot
+# Usage: scripts/install-deps.sh build|test|run|screenshot|bench
 # Runs non-interactively; as root it installs, otherwise through sudo.
 set -euo pipefail
 
@@ -10,7 +10,9 @@ case "${1:-build}" in
   test) need+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
   run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
   screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
-  *) echo "usage: $0 build|test|run|screenshot" >&2; exit 2 ;;
+  # The libraries and tools the benchmarks measure Sumbrook against.
+  bench) need+=(libbenchmark-dev libisal-dev libmhash-dev rhash openssl) ;;
+  *) echo "usage: $0 build|test|run|screenshot|bench" >&2; exit 2 ;;
 esac
 
 missing=()
