@@ -23,13 +23,17 @@ using u64 = std::uint64_t;
 
 // One step of FIPS 180-2, 6.3.2, with W[t] + K[t] already summed; the caller
 // rotates the argument order instead of moving the eight working variables.
-inline void Step(u64 a, u64 b, u64 c, u64& d, u64 e, u64 f, u64 g, u64& h, u64 wk)
+// Maj(a, b, c) is b ^ ((a ^ b) & (b ^ c)), and this step's b ^ c is the
+// previous step's a ^ b: BC carries it from one step to the next.
+inline void Step(u64 a, u64 b, u64& d, u64 e, u64 f, u64 g, u64& h, u64 wk, u64& bc)
 {
     // Ch as a sum of its two disjoint halves: both start as soon as e is known.
     u64 t1 = h + wk + (~e & g) + (e & f);
     t1 += std::rotr(e, 14) ^ std::rotr(e, 18) ^ std::rotr(e, 41);
     d += t1;
-    h = t1 + (std::rotr(a, 28) ^ std::rotr(a, 34) ^ std::rotr(a, 39)) + (b ^ ((a ^ b) & (b ^ c)));
+    const u64 ab = a ^ b;
+    h = t1 + (std::rotr(a, 28) ^ std::rotr(a, 34) ^ std::rotr(a, 39)) + (b ^ (ab & bc));
+    bc = ab;
 }
 
 #if defined(__AVX512VL__)
@@ -94,23 +98,24 @@ inline void CompressVector(std::span<std::uint64_t, 8> H, std::span<const std::u
             StoreWK(wk, 2 * i, s.P[i]);
         }
         u64 a = H[0], b = H[1], c = H[2], d = H[3], e = H[4], f = H[5], g = H[6], h = H[7];
+        u64 bc = b ^ c;
 
         // Each pair of rounds runs beside the schedule of the pair sixteen
         // words ahead, so the vector work hides under the scalar chain.
 #pragma GCC unroll 10
         for (std::size_t t = 0; t < 80; t += 8) {
             if (t + 16 < 80) StoreWK(wk, t + 16, s.Next());
-            Step(a, b, c, d, e, f, g, h, wk[t + 0]);
-            Step(h, a, b, c, d, e, f, g, wk[t + 1]);
+            Step(a, b, d, e, f, g, h, wk[t + 0], bc);
+            Step(h, a, c, d, e, f, g, wk[t + 1], bc);
             if (t + 18 < 80) StoreWK(wk, t + 18, s.Next());
-            Step(g, h, a, b, c, d, e, f, wk[t + 2]);
-            Step(f, g, h, a, b, c, d, e, wk[t + 3]);
+            Step(g, h, b, c, d, e, f, wk[t + 2], bc);
+            Step(f, g, a, b, c, d, e, wk[t + 3], bc);
             if (t + 20 < 80) StoreWK(wk, t + 20, s.Next());
-            Step(e, f, g, h, a, b, c, d, wk[t + 4]);
-            Step(d, e, f, g, h, a, b, c, wk[t + 5]);
+            Step(e, f, h, a, b, c, d, wk[t + 4], bc);
+            Step(d, e, g, h, a, b, c, wk[t + 5], bc);
             if (t + 22 < 80) StoreWK(wk, t + 22, s.Next());
-            Step(c, d, e, f, g, h, a, b, wk[t + 6]);
-            Step(b, c, d, e, f, g, h, a, wk[t + 7]);
+            Step(c, d, f, g, h, a, b, wk[t + 6], bc);
+            Step(b, c, e, f, g, h, a, wk[t + 7], bc);
         }
 
         H[0] += a;
