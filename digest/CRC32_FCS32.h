@@ -9,6 +9,8 @@
 #include <functional>
 #include <span>
 
+#include "byte_source.h"
+
 namespace sumbrook {
 
 namespace detail {
@@ -41,14 +43,6 @@ inline std::uint32_t Crc32(std::span<const std::uint8_t> Data)
 {
     return ~Crc32Fold(kCrc32Preset, Data);
 }
-
-// A readable byte source, such as an open file.
-class TByteSource {
-public:
-    virtual ~TByteSource() = default;
-    // Bytes delivered (0 at the end), or a negative number when the read failed.
-    virtual std::ptrdiff_t Read(std::span<std::uint8_t> Into) = 0;
-};
 
 enum class Crc32Outcome {
     Checksum,   // Crc holds the checksum of every byte the source delivered

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "DCPexception.h"
+#include "exception.h"
 
 namespace sumbrook {
 

@@ -7,6 +7,7 @@
 namespace sumbrook::dcp {
 
 // One 8 KiB block aligned to cache lines: every round reads all four tables.
+// clang-format off
 alignas(64) const std::uint64_t TigerSBox[4][256] = {
     { // T1
         0x02AAB17CF7E90C5E, 0xAC424B03E243A8EC, 0x72CD5BE30DD5FCD3, 0x6D019B93F6F97F3A,
@@ -273,5 +274,6 @@ alignas(64) const std::uint64_t TigerSBox[4][256] = {
         0xCD56D9430EA8280E, 0xC12591D7535F5065, 0xC83223F1720AEF96, 0xC3A0396F7363A51F,
     },
 };
+// clang-format on
 
 } // namespace sumbrook::dcp

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
 
-#include "CRC32_FCS32.h"
+#include "byte_source.h"
 
 namespace sumbrook::platform {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "DCPexception.h"
+#include "exception.h"
 
 namespace sumbrook::platform {
 

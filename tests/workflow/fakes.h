@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "DCPexception.h"
+#include "exception.h"
 #include "headless_ports.h"
 #include "workflow.h"
 
