@@ -1,5 +1,7 @@
 #include "job_thread.h"
 
+#include "thread_priority.h"
+
 namespace sumbrook::workflow {
 
 JobThread::JobThread() : thread_([this] { Loop(); }) {}
@@ -39,6 +41,8 @@ bool JobThread::Done()
 
 void JobThread::Loop()
 {
+    // The window's thread waits on this one only while handling messages.
+    platform::LowerCurrentThreadPriority();
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return quit_ || (busy_ && task_); });
