@@ -12,7 +12,11 @@ ComputedValues ValuesOf(const workflow::JobResult& result)
         const qsizetype cut = line.indexOf(QStringLiteral("："));
         if (cut < 0) continue;
         const auto algorithm = AlgorithmOfLabel(line.left(cut).toStdString());
-        if (algorithm) values.at(*algorithm) = line.mid(cut + 1).toStdString();
+        if (!algorithm) continue;
+        std::string hex = line.mid(cut + 1).toStdString();
+        // The window shows CRC-32 with six digits or more; checksum files have eight.
+        if (*algorithm == kCrc32 && hex.size() < 8) hex.insert(0, 8 - hex.size(), '0');
+        values.at(*algorithm) = std::move(hex);
     }
     return values;
 }

@@ -236,15 +236,13 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
             return UsageError("unknown option " + std::string(arg));
         }
     }
+    // With --check, algorithm options only say what a GNU line's hex is for.
+    if (!options.Check && !options.AlgorithmsGiven)
+        for (std::size_t k = 0; k < kCatalogueSize; ++k) options.Digests.at(k) = AlgorithmCatalogue()[k].SelectedAtStart;
     if (const std::string conflict = Conflict(options, formatGiven, checkOnly); !conflict.empty())
         return UsageError(conflict);
-    if (options.Check) {
-        if (options.Paths.empty()) options.Paths.emplace_back("-");
-        return {std::move(options), {}, 0};
-    }
+    if (options.Check && options.Paths.empty()) options.Paths.emplace_back("-");
     if (options.Paths.empty()) return UsageError("no file named");
-    if (!options.AlgorithmsGiven)
-        for (std::size_t k = 0; k < kCatalogueSize; ++k) options.Digests.at(k) = AlgorithmCatalogue()[k].SelectedAtStart;
     return {std::move(options), {}, 0};
 }
 
