@@ -16,8 +16,7 @@ namespace sumbrook::cli {
 class ProgressLine;
 
 // The values of a job's result lines, upper-case hex by algorithm (CRC-32
-// with eight digits); empty
-// for a line that holds an error.
+// with eight digits); empty for a line that holds an error.
 using ComputedValues = std::array<std::optional<std::string>, kAlgorithmCount>;
 ComputedValues ValuesOf(const workflow::JobResult& result);
 
