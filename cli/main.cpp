@@ -1,11 +1,13 @@
-// sumbrook-cli: the window's result lines for files named on the command
-// line, computed by the same digest job the window runs. Files are hashed
-// several at once and written in argument order, each as soon as it and
-// those before it are done.
+// sumbrook-cli: the window's result lines, or the lines of the usual
+// checksum files, for files named on the command line, computed by the same
+// digest job the window runs; or, with --check, those files checked against
+// checksum files. Files are hashed several at once and written in argument
+// order, each as soon as it and those before it are done.
 
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -13,15 +15,20 @@
 
 #include "DCPcatalogue.h"
 #include "DCPkernels.h"
+#include "algorithms.h"
 #include "ansi_codepage.h"
+#include "check.h"
+#include "checksum_formats.h"
 #include "export.h"
 #include "file_digest_job.h"
 #include "file_kind.h"
 #include "file_naming.h"
 #include "file_writer.h"
 #include "folder_listing.h"
+#include "hasher.h"
 #include "options.h"
 #include "process_setup.h"
+#include "progress_line.h"
 #include "standard_output.h"
 #include "workflow.h"
 
@@ -40,34 +47,33 @@ struct Item {
     bool Done = false;
 };
 
-// A thread's own components: each hashing thread needs its own instances.
-class Hasher {
-public:
-    explicit Hasher(const cli::Options& options) : components_(CreateCatalogueComponents())
-    {
-        algorithms_.Crc32 = options.Crc32;
-        for (std::size_t k = 0; k < kCatalogueSize; ++k)
-            if (options.Digests[k]) algorithms_.Hashes.push_back(components_[k].get());
-    }
-    JobResult Hash(const std::string& path, unsigned threads)
-    {
-        return FileDigestJob(path, algorithms_, threads).Run();
-    }
+cli::AlgorithmSet Selected(const cli::Options& options)
+{
+    cli::AlgorithmSet algorithms{};
+    std::copy(options.Digests.begin(), options.Digests.end(), algorithms.begin());
+    algorithms[cli::kCrc32] = options.Crc32;
+    return algorithms;
+}
 
-private:
-    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
-    JobAlgorithms algorithms_;
-};
+// A link found while going down folders, which is not followed there.
+bool IsLink(const std::string& path)
+{
+    std::error_code ignored;
+    return std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored));
+}
 
 class Run {
 public:
-    Run(const cli::Options& options, bool stdoutOpen) : options_(options), out_(stdoutOpen) {}
+    Run(const cli::Options& options, cli::StandardOutput& out, cli::ProgressLine& progress)
+        : options_(options), algorithms_(Selected(options)), out_(out), progress_(progress)
+    {
+    }
 
     void All()
     {
         std::vector<std::jthread> workers;
         if (options_.Threads > 1) {
-            mainHasher_ = std::make_unique<Hasher>(options_);
+            mainHasher_ = std::make_unique<cli::Hasher>(&progress_);
             for (unsigned t = 1; t < options_.Threads; ++t) workers.emplace_back([this] { Work(); });
         }
         for (const std::string& path : options_.Paths)
@@ -92,6 +98,12 @@ private:
         if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
             return Add(path, info.Failure);
         if (info.Kind != platform::PathInfo::Kind::Folder) return Add(path, {});
+        return Folder(path);
+    }
+
+    // The files directly inside, or with -r every file below, depth first.
+    bool Folder(const std::string& path)
+    {
         std::string failure;
         const auto entries = platform::ListFolder(path, &failure);
         if (!entries) return Add(path, failure);
@@ -99,8 +111,14 @@ private:
         const std::string prefix = path.ends_with('/') ? path : path + '/';
         for (const platform::FolderEntry& entry : *entries) {
             using Kind = decltype(entry.Kind);
+            const std::string inside = prefix + entry.Name;
+            // Links to folders would loop back.
+            if (entry.Kind == Kind::Folder && options_.Recursive && !IsLink(inside)) {
+                if (!Folder(inside)) return false;
+                continue;
+            }
             if (entry.Kind != Kind::RegularFile && entry.Kind != Kind::Unknown) continue;
-            if (!Add(prefix + entry.Name, entry.Failure)) return false;
+            if (!Add(inside, entry.Failure)) return false;
         }
         return true;
     }
@@ -114,8 +132,8 @@ private:
             items_.push_back(std::move(item));
         } else if (options_.Threads <= 1) {
             Item item{path, {}, {}, true, true};
-            if (!hasher_) hasher_ = std::make_unique<Hasher>(options_);
-            item.Result = hasher_->Hash(path, 1);
+            if (!hasher_) hasher_ = std::make_unique<cli::Hasher>(&progress_);
+            item.Result = hasher_->Hash(path, algorithms_, 1);
             return Emit(item);
         } else {
             bool wake = false;
@@ -157,7 +175,7 @@ private:
 
     void Work()
     {
-        Hasher hasher(options_);
+        cli::Hasher hasher(&progress_);
         std::unique_lock lock(mutex_);
         for (;;) {
             ++idleWorkers_;
@@ -176,7 +194,7 @@ private:
 
     // Hashes the first item nobody has started, unlocking meanwhile; false
     // when there is none.
-    bool HashNext(std::unique_lock<std::mutex>& lock, Hasher& hasher)
+    bool HashNext(std::unique_lock<std::mutex>& lock, cli::Hasher& hasher)
     {
         Item* next = Unstarted();
         if (next == nullptr) return false;
@@ -184,7 +202,7 @@ private:
         const std::string path = next->Path;
         const bool skip = stopped_;
         lock.unlock();
-        JobResult result = skip ? JobResult{} : hasher.Hash(path, options_.Threads);
+        JobResult result = skip ? JobResult{} : hasher.Hash(path, algorithms_, options_.Threads);
         lock.lock();
         next->Result = std::move(result); // the front is popped only once done
         next->Done = true;
@@ -200,10 +218,11 @@ private:
         if (!item.Result.Failure.empty()) Problem(item.Path, item.Result.Failure); // the error lines still go out
         if (options_.Output && !result_ && !resultFailed_ && !OpenResultFile()) return false;
 
-        std::string printed = cli::PrintedPath(item.Path) + '\n';
-        for (const QString& line : item.Result.Lines) printed += '\t' + line.toStdString() + '\n';
-        out_.Write(printed);
-        out_.Flush();
+        const std::string printed = Printed(item);
+        progress_.Aside([&] {
+            out_.Write(printed);
+            out_.Flush();
+        });
         if (result_) {
             const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(item.Path))), item.Result.Lines);
             const std::string bytes = platform::ToCodePage(text.toStdU16String(), encoding_);
@@ -218,9 +237,41 @@ private:
         return !out_.Failed() || result_;
     }
 
+    // The lines for standard output in the chosen format; the checksum
+    // formats have no form for an error, so a file that failed gets none.
+    std::string Printed(const Item& item)
+    {
+        std::string printed;
+        if (options_.Format == cli::OutputFormat::Sumbrook) {
+            printed = cli::PrintedPath(item.Path) + '\n';
+            for (const QString& line : item.Result.Lines) printed += '\t' + line.toStdString() + '\n';
+            return printed;
+        }
+        if (!item.Result.Failure.empty()) return printed;
+        const cli::ComputedValues values = cli::ValuesOf(item.Result);
+        // Lines in the order of --help's list: CRC-32, then the catalogue.
+        for (std::size_t k = 0; k < cli::kAlgorithmCount; ++k) {
+            const std::size_t a = (k + cli::kCrc32) % cli::kAlgorithmCount;
+            if (!algorithms_[a] || !values[a]) continue;
+            switch (options_.Format) {
+            case cli::OutputFormat::Gnu: printed += cli::GnuLine(item.Path, *values[a]); break;
+            case cli::OutputFormat::Bsd: printed += cli::BsdLine(a, item.Path, *values[a]); break;
+            case cli::OutputFormat::Sfv:
+                if (const auto line = cli::SfvLine(item.Path, *values[a])) printed += *line;
+                else Problem(item.Path, "an SFV file cannot hold a name with a line end");
+                break;
+            case cli::OutputFormat::Sumbrook: break;
+            }
+        }
+        return printed;
+    }
+
     bool Problem(const std::string& path, const std::string& failure)
     {
-        cli::Complain(path + ": " + failure);
+        progress_.Aside([&] {
+            out_.Flush();
+            cli::Complain(path + ": " + failure);
+        });
         failed_ = true;
         return true;
     }
@@ -240,7 +291,7 @@ private:
     {
         result_.reset(); // the previous file stays as it was
         resultFailed_ = true;
-        cli::Complain(ErrorBoxText(QString::fromUtf8(e.what())).toStdString());
+        progress_.Aside([&] { cli::Complain(ErrorBoxText(QString::fromUtf8(e.what())).toStdString()); });
         failed_ = true;
         return !out_.Failed();
     }
@@ -258,9 +309,11 @@ private:
     }
 
     const cli::Options& options_;
-    cli::StandardOutput out_;
-    std::unique_ptr<Hasher> hasher_;     // one thread: hashes on the main thread
-    std::unique_ptr<Hasher> mainHasher_; // several: the main thread lends a hand while it waits
+    const cli::AlgorithmSet algorithms_;
+    cli::StandardOutput& out_;
+    cli::ProgressLine& progress_;
+    std::unique_ptr<cli::Hasher> hasher_;     // one thread: hashes on the main thread
+    std::unique_ptr<cli::Hasher> mainHasher_; // several: the main thread lends a hand while it waits
     std::unique_ptr<platform::FileWriter> result_;
     std::string encoding_;
     long long saved_ = 0;
@@ -295,7 +348,11 @@ int main(int argc, char** argv)
         std::fputs(command.Text.c_str(), command.ExitStatus == 0 ? stdout : stderr);
         return command.ExitStatus;
     }
-    Run run(*command.Run, stdoutOpen);
+    const cli::Options& options = *command.Run;
+    cli::StandardOutput out(stdoutOpen);
+    cli::ProgressLine progress(options.Progress && cli::ProgressLine::Wanted());
+    if (options.Check) return cli::RunCheck(options, out, progress);
+    Run run(options, out, progress);
     run.All();
     return run.ExitStatus();
 }

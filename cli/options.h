@@ -11,12 +11,30 @@
 
 namespace sumbrook::cli {
 
+enum class OutputFormat {
+    Sumbrook, // the window's lines
+    Gnu,      // coreutils: "hex  name", one algorithm
+    Bsd,      // "TAG (name) = hex", a line per algorithm
+    Sfv,      // "name CRC32"
+};
+
 struct Options {
     bool Crc32 = false;
     std::array<bool, kCatalogueSize> Digests{}; // catalogue order
+    bool AlgorithmsGiven = false;               // chosen by option, not by default
     std::optional<std::string> Output;          // --output FILE, as given
     std::vector<std::string> Paths;             // the bytes given, never re-encoded
     unsigned Threads = 1;                       // -j N: threads hashing at once
+    OutputFormat Format = OutputFormat::Sumbrook;
+    bool Recursive = false;
+    bool Progress = true; // when standard error is a terminal
+
+    // --check: Paths are checksum files.
+    bool Check = false;
+    bool Quiet = false;  // only failures
+    bool Status = false; // nothing, the exit status says it
+    bool Strict = false; // a malformed line fails the check
+    bool IgnoreMissing = false;
 };
 
 // What the command line asks for: options to run with, or a text to print

@@ -7,7 +7,7 @@ set -euo pipefail
 need=(cmake g++ make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n)
 case "${1:-build}" in
   build) ;;
-  test) need+=(libgtest-dev libgmock-dev libbenchmark-dev) ;;
+  test) need+=(libgtest-dev libgmock-dev libbenchmark-dev coreutils rhash mandoc) ;;
   run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
   screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
   # The libraries and tools the benchmarks measure Sumbrook against.

@@ -12,35 +12,12 @@
 #include <string>
 #include <utility>
 
-#include "../workflow/fakes.h"
+#include "run_cli.h"
 
 using namespace sumbrook::workflow::testing;
+using namespace sumbrook::cli::testing;
 
 namespace {
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const QString& path)
-{
-    return '\'' + Native(path) + '\'';
-}
-
-// Runs the tool through the shell; Prefix goes before it (variables, a
-// wrapper), Output replaces the capture of standard output.
-Outcome RunCli(const std::string& args, const std::string& prefix = "", const std::string& output = "")
-{
-    const TempDir io;
-    const std::string out = Native(io.Path("out")), err = Native(io.Path("err"));
-    const std::string command = prefix + " '" SUMBROOK_CLI "' " + args + ' ' +
-                                (output.empty() ? ">'" + out + "'" : output) + " 2>'" + err + "' </dev/null";
-    const int raw = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(raw)) << command;
-    return {WEXITSTATUS(raw), ReadBytes(io.Path("out")), ReadBytes(io.Path("err"))};
-}
 
 TEST(Cli, DefaultsToSha1AndMd5)
 {

@@ -1,0 +1,322 @@
+#include "check.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "algorithms.h"
+#include "checksum_formats.h"
+#include "hasher.h"
+#include "ordered_hashing.h"
+#include "progress_line.h"
+#include "result_file.h"
+#include "standard_output.h"
+#include "text_decoding.h"
+
+namespace sumbrook::cli {
+
+namespace {
+
+struct Expected {
+    std::size_t Algorithm;
+    std::string Hex;
+};
+
+// One file to hash: a checksum file's consecutive lines naming it, or a
+// result file's entry.
+struct Listed {
+    std::string Name; // as listed, for the report
+    std::string Path; // where it is looked for
+    std::vector<Expected> Values;
+    bool OneReportPerValue = true; // a result file's entry gets one
+    workflow::JobResult Result;
+};
+
+struct Counts {
+    std::size_t Malformed = 0;
+    std::size_t Unreadable = 0;
+    std::size_t Mismatched = 0;
+    std::size_t Checked = 0; // lines or entries properly formatted
+};
+
+std::string Plural(std::size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + ' ' + (n == 1 ? one : many);
+}
+
+std::optional<std::string> ReadAll(const std::string& path, std::string& failure)
+{
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Closer> owned;
+    std::FILE* file = stdin;
+    if (path != "-") {
+        owned.reset(std::fopen(path.c_str(), "rb"));
+        if (!owned) {
+            failure = std::strerror(errno);
+            return std::nullopt;
+        }
+        file = owned.get();
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+        bytes.append(buffer, got);
+        if (got < sizeof buffer) break;
+    }
+    if (std::ferror(file)) {
+        failure = std::strerror(errno);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (path == "-" || slash == std::string::npos) return {};
+    return path.substr(0, slash + 1);
+}
+
+std::string Under(const std::string& folder, const std::string& name)
+{
+    return name.starts_with('/') ? name : folder + name;
+}
+
+bool SameValue(std::size_t algorithm, const std::string& expected, const std::string& computed)
+{
+    if (algorithm == kCrc32) // the window writes CRC-32 with six digits or more, SFV with eight
+        return std::strtoul(expected.c_str(), nullptr, 16) == std::strtoul(computed.c_str(), nullptr, 16);
+    return expected.size() == computed.size() &&
+           std::ranges::equal(expected, computed, [](unsigned char a, unsigned char b) {
+               return std::tolower(a) == std::tolower(b);
+           });
+}
+
+class Checker {
+public:
+    Checker(const Options& options, StandardOutput& out, ProgressLine& progress)
+        : options_(options), out_(out), progress_(progress)
+    {
+    }
+
+    void ChecksumFile(const std::string& path)
+    {
+        path_ = path;
+        shown_ = path == "-" ? "standard input" : PrintedPath(path);
+        counts_ = {};
+        ambiguous_.clear();
+        std::string failure;
+        const auto bytes = ReadAll(path, failure);
+        if (!bytes) {
+            Error(shown_ + ": " + failure);
+            failed_ = true;
+            return;
+        }
+        std::vector<Listed> listed = LooksLikeResultFile(*bytes) ? FromResultFile(*bytes) : FromLines(*bytes);
+        HashInOrder(
+            listed.size(), options_.Threads, &progress_,
+            [&](std::size_t i, Hasher& hasher) {
+                AlgorithmSet algorithms{};
+                for (const Expected& value : listed[i].Values) algorithms[value.Algorithm] = true;
+                listed[i].Result = hasher.Hash(listed[i].Path, algorithms, options_.Threads);
+            },
+            [&](std::size_t i) {
+                Report(listed[i]);
+                listed[i].Result = {};
+            });
+        Summary();
+    }
+
+    int ExitStatus() const { return failed_ || out_.Failed() ? 1 : 0; }
+
+private:
+    std::vector<Listed> FromResultFile(const std::string& bytes)
+    {
+        std::vector<Listed> listed;
+        const auto text = ResultFileTextAsUtf8(bytes);
+        if (!text) {
+            Error(shown_ + ": not in UTF-8 nor in the locale's code page");
+            failed_ = true;
+            return listed;
+        }
+        const ResultFile file = ParseResultFile(*text);
+        for (const std::size_t line : file.MalformedLines) Malformed(line);
+        // The file names are looked up beside the result file.
+        const std::string folder = FolderOf(path_);
+        for (const ResultEntry& entry : file.Entries) {
+            if (entry.Values.empty()) continue;
+            Listed item{entry.Name, Under(folder, entry.Name), {}, false, {}};
+            for (const ResultValue& value : entry.Values) item.Values.push_back({value.Algorithm, value.Hex});
+            listed.push_back(std::move(item));
+            ++counts_.Checked;
+        }
+        return listed;
+    }
+
+    std::vector<Listed> FromLines(const std::string& bytes)
+    {
+        std::vector<Listed> listed;
+        const std::optional<std::size_t> named = AlgorithmOfFileName(path_);
+        const std::string folder = FolderOf(path_);
+        std::string_view text = bytes;
+        for (std::size_t number = 1; !text.empty(); ++number) {
+            const std::size_t end = text.find('\n');
+            const std::string_view line = text.substr(0, end);
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+            ParsedLine parsed = ParseChecksumLine(line);
+            if (parsed.Comment) continue;
+            if (!parsed.Line) {
+                Malformed(number);
+                continue;
+            }
+            ChecksumLine& entry = *parsed.Line;
+            const std::optional<std::size_t> algorithm = entry.Algorithm ? entry.Algorithm : GnuAlgorithm(entry, named);
+            if (!algorithm) continue;
+            if (entry.Algorithm && entry.Hex.size() != HexLength(*algorithm)) {
+                Malformed(number);
+                continue;
+            }
+            ++counts_.Checked;
+            // Coreutils takes names from the current folder; rhash takes SFV's from the file's.
+            const std::string where = entry.Kind == LineKind::Sfv ? Under(folder, entry.Name) : entry.Name;
+            // Lines in a row for one file (a BSD file of several algorithms) read it once.
+            if (listed.empty() || listed.back().Path != where || listed.back().Name != entry.Name)
+                listed.push_back({entry.Name, where, {}, true, {}});
+            listed.back().Values.push_back({*algorithm, entry.Hex});
+        }
+        return listed;
+    }
+
+    // An option, then the checksum file's name, then the hex length alone.
+    std::optional<std::size_t> GnuAlgorithm(const ChecksumLine& entry, std::optional<std::size_t> named)
+    {
+        const std::vector<std::size_t> fitting = DigestsOfHexLength(entry.Hex.size());
+        std::vector<std::size_t> chosen;
+        for (const std::size_t a : fitting)
+            if (options_.Digests[a]) chosen.push_back(a);
+        if (chosen.size() == 1) return chosen.front();
+        if (named && std::ranges::find(fitting, *named) != fitting.end()) return named;
+        if (fitting.size() == 1) return fitting.front();
+        ++ambiguous_[entry.Hex.size()];
+        return std::nullopt;
+    }
+
+    void Report(const Listed& item)
+    {
+        // As coreutils prints it: escaped only for a line end, which would forge a line.
+        const std::string name =
+            item.Name.find_first_of("\n\r") == std::string::npos ? item.Name : PrintedPath(item.Name);
+        const workflow::JobResult& result = item.Result;
+        if (result.Vanished || !result.Failure.empty()) {
+            if (result.Vanished && options_.IgnoreMissing) return;
+            const std::size_t reports = item.OneReportPerValue ? item.Values.size() : 1;
+            counts_.Unreadable += reports;
+            failed_ = true;
+            Error(name + ": " + (result.Failure.empty() ? std::string("Input/output error") : result.Failure));
+            std::string lines;
+            for (std::size_t r = 0; r < reports; ++r) lines += name + ": FAILED open or read\n";
+            Print(lines);
+            return;
+        }
+        const ComputedValues computed = ValuesOf(result);
+        std::string lines;
+        bool allMatched = true;
+        for (const Expected& value : item.Values) {
+            const auto& got = computed.at(value.Algorithm);
+            const bool matched = got && SameValue(value.Algorithm, value.Hex, *got);
+            allMatched = allMatched && matched;
+            if (!item.OneReportPerValue) continue;
+            if (!matched) ++counts_.Mismatched;
+            if (!matched || !options_.Quiet) lines += name + (matched ? ": OK\n" : ": FAILED\n");
+        }
+        if (!item.OneReportPerValue) {
+            if (!allMatched) ++counts_.Mismatched;
+            if (!allMatched || !options_.Quiet) lines += name + (allMatched ? ": OK\n" : ": FAILED\n");
+        }
+        if (!allMatched) failed_ = true;
+        Print(lines);
+    }
+
+    void Malformed(std::size_t line)
+    {
+        ++counts_.Malformed;
+        if (options_.Strict) failed_ = true;
+        Error(shown_ + ": " + std::to_string(line) + ": improperly formatted checksum line");
+    }
+
+    void Summary()
+    {
+        for (const auto& [digits, lines] : ambiguous_) {
+            failed_ = true;
+            const std::vector<std::size_t> fitting = DigestsOfHexLength(digits);
+            std::string names, options;
+            for (std::size_t k = 0; k < fitting.size(); ++k) {
+                const char* joint = k == 0 ? "" : k + 1 == fitting.size() ? " or " : ", ";
+                names += joint + std::string(ResultLabel(fitting[k]));
+                options += joint + ("--" + std::string(OptionName(fitting[k])));
+            }
+            Error(shown_ + ": " + Plural(lines, "line has ", "lines have ") + std::to_string(digits) +
+                  " hex digits, which may be " + names + "; add " + options + " to say which");
+        }
+        if (counts_.Checked == 0 && ambiguous_.empty()) {
+            failed_ = true;
+            Error(shown_ + ": no properly formatted checksum lines found");
+            return;
+        }
+        if (counts_.Malformed > 0)
+            Error("WARNING: " + Plural(counts_.Malformed, "line is", "lines are") + " improperly formatted");
+        if (counts_.Unreadable > 0)
+            Error("WARNING: " + Plural(counts_.Unreadable, "listed file", "listed files") + " could not be read");
+        if (counts_.Mismatched > 0)
+            Error("WARNING: " + Plural(counts_.Mismatched, "computed checksum", "computed checksums") +
+                  " did NOT match");
+    }
+
+    void Print(const std::string& lines)
+    {
+        if (options_.Status || lines.empty()) return;
+        progress_.Aside([&] {
+            out_.Write(lines);
+            out_.Flush();
+        });
+    }
+
+    void Error(const std::string& message)
+    {
+        if (options_.Status) return;
+        progress_.Aside([&] {
+            out_.Flush();
+            Complain(message);
+        });
+    }
+
+    const Options& options_;
+    StandardOutput& out_;
+    ProgressLine& progress_;
+    std::string path_, shown_;
+    Counts counts_;
+    std::map<std::size_t, std::size_t> ambiguous_; // hex length: lines
+    bool failed_ = false;
+};
+
+} // namespace
+
+int RunCheck(const Options& options, StandardOutput& out, ProgressLine& progress)
+{
+    Checker checker(options, out, progress);
+    for (const std::string& path : options.Paths) checker.ChecksumFile(path);
+    return checker.ExitStatus();
+}
+
+} // namespace sumbrook::cli

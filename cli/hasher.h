@@ -1,0 +1,34 @@
+#pragma once
+
+// One thread's digest components and the job that runs them on a file.
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "DCPcatalogue.h"
+#include "algorithms.h"
+#include "file_digest_job.h"
+
+namespace sumbrook::cli {
+
+class ProgressLine;
+
+// The values of a job's result lines, upper-case hex by algorithm (CRC-32
+// with eight digits); empty for a line that holds an error.
+using ComputedValues = std::array<std::optional<std::string>, kAlgorithmCount>;
+ComputedValues ValuesOf(const workflow::JobResult& result);
+
+class Hasher {
+public:
+    explicit Hasher(ProgressLine* progress) : components_(CreateCatalogueComponents()), progress_(progress) {}
+    // Threads: how many may share the file's algorithms.
+    workflow::JobResult Hash(const std::string& path, const AlgorithmSet& algorithms, unsigned threads);
+
+private:
+    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
+    ProgressLine* progress_;
+};
+
+} // namespace sumbrook::cli

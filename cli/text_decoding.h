@@ -1,0 +1,18 @@
+#pragma once
+
+// Text of the window's result file back to UTF-8.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sumbrook::cli {
+
+// UTF-8 after a byte-order mark or when the bytes are valid UTF-8 (a result
+// line in GBK never is: its colon is A3 BA), otherwise the locale's ANSI code
+// page, then GBK. Nothing when no decoding fits.
+std::optional<std::string> ResultFileTextAsUtf8(std::string_view bytes);
+
+bool IsValidUtf8(std::string_view bytes);
+
+} // namespace sumbrook::cli

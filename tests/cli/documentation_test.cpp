@@ -1,0 +1,71 @@
+// --help, the man page and the bash completion tell of the same options.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <string>
+
+#include "run_cli.h"
+
+using namespace sumbrook::cli::testing;
+
+namespace {
+
+const QString kCliFolder = QStringLiteral(SUMBROOK_TEST_DATA "/../../cli/");
+
+std::set<std::string> OptionsIn(const std::string& text)
+{
+    std::set<std::string> options;
+    const std::regex option(R"((?:^|[\s\[(|,])(--?[a-z][a-z0-9-]*))");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it) {
+        // The other tools' options ("rhash --bsd") are theirs.
+        const std::string before = text.substr(0, static_cast<std::size_t>(it->position(1)));
+        if (!before.ends_with("rhash ") && !before.ends_with("coreutils ") && !before.ends_with("shasum "))
+            options.insert((*it)[1]);
+    }
+    return options;
+}
+
+TEST(Documentation, ManPageAndCompletionKnowEveryOptionOfHelp)
+{
+    const Outcome help = RunCli("--help");
+    ASSERT_EQ(help.status, 0);
+    std::string manPage = ReadBytes(kCliFolder + "sumbrook-cli.1");
+    ASSERT_FALSE(manPage.empty());
+    // Roff writes a minus as "\-".
+    for (std::size_t at = manPage.find("\\-"); at != std::string::npos; at = manPage.find("\\-", at))
+        manPage.erase(at, 1);
+    const std::string completion = ReadBytes(kCliFolder + "sumbrook-cli.bash-completion");
+    ASSERT_FALSE(completion.empty());
+    const std::set<std::string> options = OptionsIn(help.out);
+    EXPECT_GT(options.size(), 25u);
+    for (const std::string& option : options) {
+        EXPECT_NE(manPage.find(option), std::string::npos) << option << " missing from the man page";
+        EXPECT_NE(completion.find(option), std::string::npos) << option << " missing from the completion";
+    }
+}
+
+TEST(Documentation, ManPageIsWellFormed)
+{
+    const std::string page = Quote(kCliFolder + "sumbrook-cli.1");
+    if (!HaveProgram("mandoc")) {
+        ADD_FAILURE() << "mandoc missing: scripts/install-deps.sh test installs it";
+    } else {
+        const Outcome lint = RunShell("mandoc -T lint -W warning " + page);
+        EXPECT_EQ(lint.status, 0) << lint.out << lint.err;
+        EXPECT_EQ(lint.out + lint.err, "");
+    }
+    if (HaveProgram("man")) {
+        const Outcome shown = RunShell("MANWIDTH=80 man --warnings -l " + page);
+        EXPECT_EQ(shown.status, 0);
+        EXPECT_EQ(shown.err, "");
+        EXPECT_NE(shown.out.find("--check"), std::string::npos);
+    }
+    if (HaveProgram("bash")) {
+        const Outcome sourced = RunShell("bash -n " + Quote(kCliFolder + "sumbrook-cli.bash-completion"));
+        EXPECT_EQ(sourced.status, 0) << sourced.err;
+    }
+}
+
+} // namespace
