@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything with warnings as errors, runs
 # every test, then runs the digest and workflow tests once more under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded job
-# (workflow and command-line tests) under ThreadSanitizer.
+# (workflow and command-line tests) under ThreadSanitizer. Between those it
+# validates the desktop entry and metainfo and checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
@@ -11,6 +12,7 @@ jobs=$(nproc)
 cmake -S . -B build/ci -DCMAKE_BUILD_TYPE=Release -DSUMBROOK_WERROR=ON
 cmake --build build/ci -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build/ci --output-on-failure -j "$jobs"
+scripts/check-package.sh build/ci
 
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DSUMBROOK_WERROR=ON -DSUMBROOK_SANITIZE=ON \
   -DSUMBROOK_BUILD_GUI=OFF -DSUMBROOK_BUILD_BENCH=OFF

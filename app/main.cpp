@@ -16,6 +16,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumbrook"));
     QApplication::setApplicationVersion(QStringLiteral(SUMBROOK_VERSION));
+    // Lets the desktop (on Wayland, the compositor) match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.sumbrook.Sumbrook"));
     sumbrook::ui::InstallQtTranslations(app);
     sumbrook::ui::InstallToolTipTiming();
 

@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sumbrook needs that this machine lacks.
-# Usage: scripts/install-deps.sh build|test|run|screenshot|bench
+# Usage: scripts/install-deps.sh build|test|run|screenshot|bench|icons
 # Runs non-interactively; as root it installs, otherwise through sudo.
 set -euo pipefail
 
 need=(cmake g++ make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n)
 case "${1:-build}" in
   build) ;;
-  test) need+=(libgtest-dev libgmock-dev libbenchmark-dev coreutils rhash mandoc) ;;
+  # The tests, the reference tools of the command-line tests (coreutils, rhash,
+  # mandoc) and the package checks: the desktop entry and metainfo validators,
+  # and for cpack -G DEB dpkg-shlibdeps (dpkg-dev) and file, which it uses to
+  # find the binaries.
+  test) need+=(libgtest-dev libgmock-dev libbenchmark-dev coreutils rhash mandoc
+               desktop-file-utils appstream dpkg-dev file) ;;
   run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
   screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
   # The libraries and tools the benchmarks measure Sumbrook against.
   bench) need+=(libbenchmark-dev libisal-dev libmhash-dev rhash openssl) ;;
-  *) echo "usage: $0 build|test|run|screenshot|bench" >&2; exit 2 ;;
+  icons) need+=(imagemagick) ;;
+  *) echo "usage: $0 build|test|run|screenshot|bench|icons" >&2; exit 2 ;;
 esac
 
 missing=()
