@@ -84,6 +84,7 @@ public:
         }
         queued_.notify_all();
         DrainUntil(0);
+        out_.Flush();
         workers.clear();
         Finish();
     }
@@ -156,7 +157,13 @@ private:
         for (;;) {
             std::unique_lock lock(mutex_);
             if (items_.size() <= left) return !stopped_;
-            // Rather than wait for the front, hash what nobody has started.
+            // Rather than wait for the front, hash what nobody has started;
+            // what is written so far goes out first.
+            if (!items_.front().Done) {
+                lock.unlock();
+                out_.Flush();
+                lock.lock();
+            }
             while (!items_.front().Done && HashNext(lock, *mainHasher_)) {}
             frontWaited_ = true;
             finished_.wait(lock, [this] { return items_.front().Done; });
@@ -219,9 +226,12 @@ private:
         if (options_.Output && !result_ && !resultFailed_ && !OpenResultFile()) return false;
 
         const std::string printed = Printed(item);
+        // Several threads write a run of finished files at once and flush
+        // before they wait for the next; one thread, or a progress line on the
+        // terminal, flushes every file.
         progress_.Aside([&] {
             out_.Write(printed);
-            out_.Flush();
+            if (options_.Threads <= 1 || progress_.Enabled()) out_.Flush();
         });
         if (result_) {
             const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(item.Path))), item.Result.Lines);

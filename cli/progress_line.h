@@ -31,6 +31,7 @@ public:
 
     // Standard error is a terminal; TERM=dumb has no line to update.
     static bool Wanted();
+    bool Enabled() const { return enabled_; }
 
     // A job shown while it runs; Line may be null.
     class Watch {

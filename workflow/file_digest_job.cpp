@@ -83,7 +83,9 @@ JobResult FileDigestJob::Run(TByteSource& source, std::uint64_t size)
     for (TDCP_hash* hash : algorithms_.Hashes) consumers.emplace_back(hash);
 
     const bool shared = size >= kSharedFrom && threads_ > 1;
-    const bool read = FeedConsumers(source, consumers, shared ? threads_ : 1, shared ? kLargeBuffer : kSmallBuffer,
+    // A small file needs no more room than itself (and one byte to see its end).
+    const std::size_t buffer = shared ? kLargeBuffer : static_cast<std::size_t>(std::clamp<std::uint64_t>(size + 1, 4096, kSmallBuffer));
+    const bool read = FeedConsumers(source, consumers, shared ? threads_ : 1, buffer,
                                     [this](std::uint64_t total) { bytesRead_.store(total, std::memory_order_relaxed); });
     if (!read) {
         // The digests of the bytes read so far would describe the wrong bytes.

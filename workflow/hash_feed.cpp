@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <numeric>
 #include <optional>
@@ -69,7 +70,8 @@ namespace {
 bool FeedOnOneThread(TByteSource& source, std::vector<HashConsumer>& consumers, std::size_t bufferSize,
                      const std::function<void(std::uint64_t)>& bytesRead)
 {
-    std::vector<std::uint8_t> buffer(bufferSize);
+    const auto room = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize); // filled by the reads
+    const std::span<std::uint8_t> buffer(room.get(), bufferSize);
     std::uint64_t total = 0;
     for (;;) {
         const std::ptrdiff_t got = source.Read(buffer);
