@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -45,6 +46,9 @@ struct Item {
     JobResult Result;
     bool Started = false;
     bool Done = false;
+    // Made by the thread that hashed the file, so the writing thread only writes.
+    std::optional<std::string> Printed; // the lines for standard output
+    std::optional<std::string> Saved;   // the entry of the result file
 };
 
 cli::AlgorithmSet Selected(const cli::Options& options)
@@ -65,7 +69,8 @@ bool IsLink(const std::string& path)
 class Run {
 public:
     Run(const cli::Options& options, cli::StandardOutput& out, cli::ProgressLine& progress)
-        : options_(options), algorithms_(Selected(options)), out_(out), progress_(progress)
+        : options_(options), algorithms_(Selected(options)), out_(out), progress_(progress),
+          encoding_(options.Output ? platform::AnsiCodePageName() : std::string())
     {
     }
 
@@ -127,12 +132,12 @@ private:
     bool Add(const std::string& path, const std::string& problem)
     {
         if (!problem.empty()) {
-            Item item{path, problem, {}, true, true};
+            Item item{path, problem, {}, true, true, {}, {}};
             if (options_.Threads <= 1) return Emit(item);
             const std::lock_guard lock(mutex_);
             items_.push_back(std::move(item));
         } else if (options_.Threads <= 1) {
-            Item item{path, {}, {}, true, true};
+            Item item{path, {}, {}, true, true, {}, {}};
             if (!hasher_) hasher_ = std::make_unique<cli::Hasher>(&progress_);
             item.Result = hasher_->Hash(path, algorithms_, 1);
             return Emit(item);
@@ -140,7 +145,7 @@ private:
             bool wake = false;
             {
                 const std::lock_guard lock(mutex_);
-                items_.push_back(Item{path, {}, {}, false, false});
+                items_.push_back(Item{path, {}, {}, false, false, {}, {}});
                 wake = idleWorkers_ > 0;
             }
             if (wake) queued_.notify_one();
@@ -210,8 +215,16 @@ private:
         const bool skip = stopped_;
         lock.unlock();
         JobResult result = skip ? JobResult{} : hasher.Hash(path, algorithms_, options_.Threads);
+        std::optional<std::string> printed, saved;
+        if (!skip && !result.Vanished) {
+            if (options_.Format == cli::OutputFormat::Sumbrook) printed = SumbrookLines(path, result.Lines);
+            if (options_.Output) saved = ResultEntry(path, result.Lines);
+            if (printed && (saved || !options_.Output)) result.Lines.clear(); // freed where they were made
+        }
         lock.lock();
         next->Result = std::move(result); // the front is popped only once done
+        next->Printed = std::move(printed);
+        next->Saved = std::move(saved);
         next->Done = true;
         if (frontWaited_ && next == &items_.front()) finished_.notify_one();
         return true;
@@ -225,7 +238,7 @@ private:
         if (!item.Result.Failure.empty()) Problem(item.Path, item.Result.Failure); // the error lines still go out
         if (options_.Output && !result_ && !resultFailed_ && !OpenResultFile()) return false;
 
-        const std::string printed = Printed(item);
+        const std::string printed = item.Printed ? *item.Printed : Printed(item);
         // Several threads write a run of finished files at once and flush
         // before they wait for the next; one thread, or a progress line on the
         // terminal, flushes every file.
@@ -234,8 +247,7 @@ private:
             if (options_.Threads <= 1 || progress_.Enabled()) out_.Flush();
         });
         if (result_) {
-            const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(item.Path))), item.Result.Lines);
-            const std::string bytes = platform::ToCodePage(text.toStdU16String(), encoding_);
+            const std::string bytes = item.Saved ? *item.Saved : ResultEntry(item.Path, item.Result.Lines);
             try {
                 result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
             } catch (const std::exception& e) {
@@ -252,11 +264,7 @@ private:
     std::string Printed(const Item& item)
     {
         std::string printed;
-        if (options_.Format == cli::OutputFormat::Sumbrook) {
-            printed = cli::PrintedPath(item.Path) + '\n';
-            for (const QString& line : item.Result.Lines) printed += '\t' + line.toStdString() + '\n';
-            return printed;
-        }
+        if (options_.Format == cli::OutputFormat::Sumbrook) return SumbrookLines(item.Path, item.Result.Lines);
         if (!item.Result.Failure.empty()) return printed;
         const cli::ComputedValues values = cli::ValuesOf(item.Result);
         // Lines in the order of --help's list: CRC-32, then the catalogue.
@@ -276,6 +284,21 @@ private:
         return printed;
     }
 
+    // The path, then one line per algorithm after a TAB, as the window shows them.
+    static std::string SumbrookLines(const std::string& path, const QStringList& lines)
+    {
+        std::string printed = cli::PrintedPath(path) + '\n';
+        for (const QString& line : lines) printed += '\t' + line.toStdString() + '\n';
+        return printed;
+    }
+
+    // The file's part of the result file: its name and its lines, in the result file's code page.
+    std::string ResultEntry(const std::string& path, const QStringList& lines) const
+    {
+        const QString text = ResultEntryText(ShownText(FileNameOf(PathFromNative(path))), lines);
+        return platform::ToCodePage(text.toStdU16String(), encoding_);
+    }
+
     bool Problem(const std::string& path, const std::string& failure)
     {
         progress_.Aside([&] {
@@ -288,7 +311,6 @@ private:
 
     bool OpenResultFile()
     {
-        encoding_ = platform::AnsiCodePageName();
         try {
             result_ = platform::FileWriter::Create(*options_.Output);
         } catch (const std::exception& e) {
@@ -325,7 +347,7 @@ private:
     std::unique_ptr<cli::Hasher> hasher_;     // one thread: hashes on the main thread
     std::unique_ptr<cli::Hasher> mainHasher_; // several: the main thread lends a hand while it waits
     std::unique_ptr<platform::FileWriter> result_;
-    std::string encoding_;
+    const std::string encoding_; // of the result file
     long long saved_ = 0;
     bool resultFailed_ = false;
     bool failed_ = false;
