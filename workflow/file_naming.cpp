@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "utf16_to_utf8.h"
+
 namespace sumbrook::workflow {
 
 QString FileNameOf(const QString& path)
@@ -75,38 +77,15 @@ std::string NativePath(const QString& path)
     return path.toStdString(); // UTF-8; the Win32 side widens it again
 #else
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(path.size()) * 3);
-    const char16_t* text = reinterpret_cast<const char16_t*>(path.utf16());
-    const auto size = static_cast<std::size_t>(path.size());
-    for (std::size_t i = 0; i < size; ++i) {
-        char32_t c = text[i];
-        const bool paired = i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
-        if (IsKeptByte(text[i], paired)) {
-            bytes += static_cast<char>(c - kKeptByteBase);
-            continue;
-        }
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-        } else if (c < 0x800) {
-            bytes += static_cast<char>(0xC0 | (c >> 6));
-            bytes += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            bytes += static_cast<char>(0xE0 | (c >> 12));
-            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xF0 | (c >> 18));
-            bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    // A kept byte (a lone U+DC80..U+DCFF) is that byte again; any other
+    // lone surrogate cannot come from a file name and is written as U+FFFD.
+    AppendUtf8(bytes, std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size())),
+               [](std::string& into, char16_t c) {
+                   if (c >= 0xDC80 && c <= 0xDCFF)
+                       into += static_cast<char>(c - kKeptByteBase);
+                   else
+                       into += "\xEF\xBF\xBD";
+               });
     return bytes;
 #endif
 }
