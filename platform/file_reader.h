@@ -7,6 +7,7 @@
 #include <string>
 
 #include "byte_source.h"
+#include "file_kind.h"
 
 namespace sumbrook::platform {
 
@@ -21,8 +22,10 @@ enum class ShareMode {
 // files of /proc do) fails its read instead.
 class FileReader final : public TByteSource {
 public:
-    // The reader, or nothing with the system's reason in Failure.
-    static std::unique_ptr<FileReader> Open(const std::string& path, ShareMode share, std::string& failure);
+    // The reader, or nothing with what stood in the way in Failure: its Kind
+    // tells a path with nothing there (or a folder) from one that could not
+    // be read, and its text gives the system's reason.
+    static std::unique_ptr<FileReader> Open(const std::string& path, ShareMode share, PathInfo& failure);
 
     struct OpenedHandle {
         std::intptr_t value;

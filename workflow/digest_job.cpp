@@ -12,14 +12,13 @@
 #include "file_naming.h"
 #include "file_reader.h"
 #include "job_thread.h"
-#include "texts.h"
 #include "workflow.h"
 
 namespace sumbrook::workflow {
 
 Crc32Result Workflow::CalcFileCrc32(const QString& fileName)
 {
-    std::string failure;
+    platform::PathInfo failure;
     const auto reader = platform::FileReader::Open(NativePath(fileName), platform::ShareMode::AllowOthers, failure);
     return Crc32OfSource(reader.get(), [this] { p_.Progress.StepCurrent(); });
 }
@@ -55,7 +54,6 @@ void Workflow::RunJob(const QString& fileName, JobAlgorithms algorithms)
 {
     if (!algorithms.Any()) return;
     p_.Pump.ProcessMessages();
-    const JobAlgorithms selected = algorithms;
     FileDigestJob job(NativePath(fileName), std::move(algorithms), threads_);
     p_.Progress.SetCurrentPosition(0);
     JobResult result;
@@ -77,12 +75,8 @@ void Workflow::RunJob(const QString& fileName, JobAlgorithms algorithms)
                                      [&] { p_.Progress.SetCurrentPosition(job.Percent()); });
         p_.Progress.SetCurrentPosition(job.Percent());
     }
-    if (failure) {
-        // A component that fails gives the file's error lines, as a failed read does.
-        result = {};
-        if (selected.Crc32) result.Lines << kCrcErrorLine;
-        if (!selected.Hashes.empty()) result.Lines << kDigestErrorLine;
-    }
+    // A component that fails gives the file's error lines, as a failed read does.
+    if (failure) result = job.ErrorLines({});
     if (result.Vanished) return;
     for (const QString& line : result.Lines) p_.Tree.AppendLine(currentFileNode_, line);
 }

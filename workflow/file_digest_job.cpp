@@ -5,7 +5,6 @@
 
 #include "CRC32_FCS32.h"
 #include "DCPhash.h"
-#include "file_kind.h"
 #include "file_reader.h"
 #include "hash_feed.h"
 #include "result_line.h"
@@ -44,32 +43,30 @@ JobResult FileDigestJob::ErrorLines(std::string failure) const
 
 JobResult FileDigestJob::Run()
 {
-    // Nothing there, or a folder: no lines. Anything else is read and may fail.
-    const platform::PathInfo info = platform::DescribePath(path_);
-    if (info.Kind == platform::PathInfo::Kind::Missing) return {true, {}, info.Failure};
-    if (info.Kind == platform::PathInfo::Kind::Folder) return {true, {}, "Is a directory"};
     if (!algorithms_.Any()) return {};
-
     // Windows: the digests want the file to themselves; the CRC-32 also
     // reads a file others hold open, so it is tried alone when they refuse.
     const auto share = algorithms_.Hashes.empty() ? platform::ShareMode::AllowOthers : platform::ShareMode::DenyOthers;
-    std::string failure;
+    platform::PathInfo failure;
     if (const auto reader = platform::FileReader::Open(path_, share, failure)) {
         JobResult result = Run(*reader, reader->Size());
         if (!reader->Failure().empty()) result.Failure = reader->Failure();
         return result;
     }
+    // Nothing there, or a folder: no lines. Anything else could not be read.
+    if (failure.Kind == platform::PathInfo::Kind::Missing) return {true, {}, failure.Failure};
+    if (failure.Kind == platform::PathInfo::Kind::Folder) return {true, {}, "Is a directory"};
     if (algorithms_.Crc32 && share == platform::ShareMode::DenyOthers) {
-        std::string crcFailure;
+        platform::PathInfo crcFailure;
         if (const auto reader = platform::FileReader::Open(path_, platform::ShareMode::AllowOthers, crcFailure)) {
             FileDigestJob crcOnly(path_, {true, {}}, 1);
             JobResult result = crcOnly.Run(*reader, reader->Size());
             result.Lines << kDigestErrorLine;
-            if (result.Failure.empty()) result.Failure = failure;
+            if (result.Failure.empty()) result.Failure = failure.Failure;
             return result;
         }
     }
-    return ErrorLines(failure);
+    return ErrorLines(failure.Failure);
 }
 
 JobResult FileDigestJob::Run(TByteSource& source, std::uint64_t size)

@@ -49,9 +49,11 @@ public:
     // 0 to 100.
     int Percent() const;
 
-private:
+    // What the file gets when it cannot be read: the error line of each
+    // pass its algorithms need.
     JobResult ErrorLines(std::string failure) const;
 
+private:
     std::string path_;
     JobAlgorithms algorithms_;
     unsigned threads_;

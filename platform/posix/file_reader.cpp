@@ -11,37 +11,32 @@
 
 namespace sumbrook::platform {
 
-std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share, std::string& failure)
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share, PathInfo& failure)
 {
     (void)share; // POSIX has no share modes; a plain read-only open is the nearest
-    posix::PathAt at;
-    if (const int error = posix::ResolvePathAt(path, at)) {
-        failure = std::strerror(error);
+    const auto fail = [&failure](decltype(PathInfo::Kind) kind, std::string reason) {
+        failure = {kind, 0, std::move(reason)};
         return nullptr;
-    }
+    };
+    const auto failed = [&fail](int error) {
+        return fail(error == ENOENT || error == ENOTDIR ? PathInfo::Kind::Missing : PathInfo::Kind::Unknown,
+                    std::strerror(error));
+    };
+    if (path.empty()) return failed(ENOENT);
+    posix::PathAt at;
+    if (const int error = posix::ResolvePathAt(path, at)) return failed(error);
     // Look before opening: opening a device can have effects of its own.
     struct stat st {};
-    if (::fstatat(at.Dir(), at.Name.c_str(), &st, 0) != 0) {
-        failure = std::strerror(errno);
-        return nullptr;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        failure = kNotARegularFile;
-        return nullptr;
-    }
+    if (::fstatat(at.Dir(), at.Name.c_str(), &st, 0) != 0) return failed(errno);
+    if (S_ISDIR(st.st_mode)) return fail(PathInfo::Kind::Folder, kNotARegularFile);
+    if (!S_ISREG(st.st_mode)) return fail(PathInfo::Kind::Special, kNotARegularFile);
     // O_NONBLOCK stays on: a regular file ignores it, except the few that
     // would otherwise block for ever, which then fail their read.
     const int fd = ::openat(at.Dir(), at.Name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        failure = std::strerror(errno);
-        return nullptr;
-    }
+    if (fd < 0) return failed(errno);
     auto reader = std::make_unique<FileReader>(OpenedHandle{fd}); // closes fd on every path
     // The path may have been replaced between the look and the open.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        failure = kNotARegularFile;
-        return nullptr;
-    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(PathInfo::Kind::Special, kNotARegularFile);
     reader->size_ = static_cast<std::uint64_t>(st.st_size);
 #if defined(POSIX_FADV_SEQUENTIAL)
     if (reader->size_ >= (1u << 20)) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL); // worth a call for large files only

@@ -4,27 +4,22 @@
 
 namespace sumbrook::platform {
 
-std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share, std::string& failure)
+std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode share, PathInfo& failure)
 {
-    const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        failure = SystemMessage(::GetLastError());
-        return nullptr;
-    }
-    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        failure = kNotARegularFile;
-        return nullptr;
-    }
+    failure = DescribePath(path);
+    if (failure.Kind == PathInfo::Kind::Folder || failure.Kind == PathInfo::Kind::Special)
+        failure.Failure = kNotARegularFile;
+    if (failure.Kind != PathInfo::Kind::RegularFile) return nullptr;
     const DWORD shareFlags = share == ShareMode::AllowOthers ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     const HANDLE h = ::CreateFileW(LongPath(path).c_str(), GENERIC_READ, shareFlags, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        failure = SystemMessage(::GetLastError());
+        failure = {PathInfo::Kind::Unknown, 0, SystemMessage(::GetLastError())};
         return nullptr;
     }
     auto reader = std::make_unique<FileReader>(OpenedHandle{reinterpret_cast<std::intptr_t>(h)});
     if (::GetFileType(h) != FILE_TYPE_DISK) {
-        failure = kNotARegularFile;
+        failure = {PathInfo::Kind::Special, 0, kNotARegularFile};
         return nullptr;
     }
     LARGE_INTEGER size{};
