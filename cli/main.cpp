@@ -7,7 +7,6 @@
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -57,13 +56,6 @@ cli::AlgorithmSet Selected(const cli::Options& options)
     std::copy(options.Digests.begin(), options.Digests.end(), algorithms.begin());
     algorithms[cli::kCrc32] = options.Crc32;
     return algorithms;
-}
-
-// A link found while going down folders, which is not followed there.
-bool IsLink(const std::string& path)
-{
-    std::error_code ignored;
-    return std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored));
 }
 
 class Run {
@@ -119,7 +111,7 @@ private:
             using Kind = decltype(entry.Kind);
             const std::string inside = prefix + entry.Name;
             // Links to folders would loop back.
-            if (entry.Kind == Kind::Folder && options_.Recursive && !IsLink(inside)) {
+            if (entry.Kind == Kind::Folder && options_.Recursive && !entry.Link) {
                 if (!Folder(inside)) return false;
                 continue;
             }

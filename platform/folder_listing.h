@@ -17,6 +17,7 @@ struct FolderEntry {
     } Kind;
     std::uint64_t Size;   // bytes; 0 for anything but a regular file
     std::string Failure;  // the system's reason, for Unknown
+    bool Link = false;    // a symbolic link (Kind is what it points to): walking into it could loop
 };
 
 // Every entry directly inside Folder, hidden ones included, "." and ".."

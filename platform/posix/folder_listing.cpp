@@ -46,7 +46,11 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, st
         }
         const std::string name = d->d_name;
         if (name == "." || name == "..") continue;
-        FolderEntry entry{name, FolderEntry::Kind::Other, 0, {}};
+        FolderEntry entry{name, FolderEntry::Kind::Other, 0, {}, d->d_type == DT_LNK};
+        if (d->d_type == DT_UNKNOWN) { // some file systems leave the type to a stat
+            struct stat link {};
+            entry.Link = ::fstatat(dirFd, d->d_name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode);
+        }
         struct stat st {};
         // Links count as what they point to; a dangling one is "Other".
         if (::fstatat(dirFd, d->d_name, &st, 0) == 0) {

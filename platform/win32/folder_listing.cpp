@@ -38,7 +38,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, st
                            folderEntry ? FolderEntry::Kind::Folder
                                        : device ? FolderEntry::Kind::Other : FolderEntry::Kind::RegularFile,
                            folderEntry ? 0 : size,
-                           {}});
+                           {},
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (::FindNextFileW(find, &data));
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.Name < b.Name; });
