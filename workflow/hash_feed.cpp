@@ -6,7 +6,6 @@
 #include <mutex>
 #include <numeric>
 #include <optional>
-#include <string_view>
 #include <thread>
 
 #include "CRC32_FCS32.h"
@@ -19,10 +18,11 @@ namespace {
 
 // Time per byte, as the inverse of the MB/s each algorithm reaches on one
 // core; only the ratios matter.
-double CostOf(std::string_view displayName)
+double CostOf(const TDCP_hash& hash)
 {
+    const std::int32_t id = hash.GetId();
     for (const TCatalogueEntry& entry : AlgorithmCatalogue())
-        if (entry.DisplayName == displayName) return 1.0 / entry.MBPerSecond;
+        if (entry.Id == id) return 1.0 / entry.MBPerSecond;
     return 1.0 / 500;
 }
 
@@ -30,7 +30,7 @@ constexpr double kCrc32Cost = 1.0 / 20000;
 
 } // namespace
 
-HashConsumer::HashConsumer(TDCP_hash* hash) : hash_(hash), cost_(CostOf(DisplayName(hash->GetAlgorithm()))) {}
+HashConsumer::HashConsumer(TDCP_hash* hash) : hash_(hash), cost_(CostOf(*hash)) {}
 
 HashConsumer HashConsumer::Crc32(std::uint32_t& crcRegister)
 {
