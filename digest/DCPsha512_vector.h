@@ -23,17 +23,27 @@ using u64 = std::uint64_t;
 
 // One step of FIPS 180-2, 6.3.2, with W[t] + K[t] already summed; the caller
 // rotates the argument order instead of moving the eight working variables.
-// Maj(a, b, c) is b ^ ((a ^ b) & (b ^ c)), and this step's b ^ c is the
-// previous step's a ^ b: BC carries it from one step to the next.
-inline void Step(u64 a, u64 b, u64& d, u64 e, u64 f, u64 g, u64& h, u64 wk, u64& bc)
+// The sums are arranged for the two recurrences rather than for the fewest
+// operations: the new e waits on the previous e only through Ch and Sigma1,
+// the new a on the previous a only through Sigma0 and its share of Maj, four
+// operations deep each. What comes from four steps back (d, h) and the parts
+// of Maj that do not involve a are summed beside them. That is two
+// operations per step more than the shortest form (24, not 22); a core with
+// five or six integer units runs them alongside, and the chains set the pace.
+//   new e = (h + WK + d) + Ch(e, f, g) + Sigma1(e)
+//   new a = new e - d + Sigma0(a) + Maj(a, b, c)
+// with Ch = (e & f) + (~e & g) and Maj = (a & (b ^ c)) + (b & c): the halves
+// of each have no bit in common, so + stands for their OR.
+inline void Step(u64 a, u64 b, u64 c, u64& d, u64 e, u64 f, u64 g, u64& h, u64 wk)
 {
-    // Ch as a sum of its two disjoint halves: both start as soon as e is known.
-    u64 t1 = h + wk + (~e & g) + (e & f);
-    t1 += std::rotr(e, 14) ^ std::rotr(e, 18) ^ std::rotr(e, 41);
-    d += t1;
-    const u64 ab = a ^ b;
-    h = t1 + (std::rotr(a, 28) ^ std::rotr(a, 34) ^ std::rotr(a, 39)) + (b ^ (ab & bc));
-    bc = ab;
+    const u64 early = h + wk + d;
+    const u64 majRest = (b & c) - d;
+    const u64 ch = (e & f) + (~e & g);
+    const u64 sigma1 = std::rotr(e, 14) ^ std::rotr(e, 18) ^ std::rotr(e, 41);
+    const u64 newE = (early + ch) + sigma1;
+    const u64 sigma0 = std::rotr(a, 28) ^ std::rotr(a, 34) ^ std::rotr(a, 39);
+    h = ((newE + majRest) + (a & (b ^ c))) + sigma0;
+    d = newE;
 }
 
 #if defined(__AVX512VL__)
@@ -81,7 +91,14 @@ struct Schedule {
 inline void StoreWK(u64* wk, std::size_t t, __m128i w)
 {
     const __m128i k = _mm_load_si128(reinterpret_cast<const __m128i*>(kSha512K + t));
-    _mm_store_si128(reinterpret_cast<__m128i*>(wk + t), _mm_add_epi64(w, k));
+    auto* slot = reinterpret_cast<__m128i*>(wk + t);
+    _mm_store_si128(slot, _mm_add_epi64(w, k));
+    // The steps are to read these words back from memory, as the operand of
+    // an addition. Without this the compiler keeps them in vector registers
+    // and moves each one out on its own (vmovq, vpextrq), which costs more.
+#if defined(__GNUC__)
+    asm("" : "+m"(*slot));
+#endif
 }
 
 
@@ -98,24 +115,23 @@ inline void CompressVector(std::span<std::uint64_t, 8> H, std::span<const std::u
             StoreWK(wk, 2 * i, s.P[i]);
         }
         u64 a = H[0], b = H[1], c = H[2], d = H[3], e = H[4], f = H[5], g = H[6], h = H[7];
-        u64 bc = b ^ c;
 
         // Each pair of rounds runs beside the schedule of the pair sixteen
         // words ahead, so the vector work hides under the scalar chain.
 #pragma GCC unroll 10
         for (std::size_t t = 0; t < 80; t += 8) {
             if (t + 16 < 80) StoreWK(wk, t + 16, s.Next());
-            Step(a, b, d, e, f, g, h, wk[t + 0], bc);
-            Step(h, a, c, d, e, f, g, wk[t + 1], bc);
+            Step(a, b, c, d, e, f, g, h, wk[t + 0]);
+            Step(h, a, b, c, d, e, f, g, wk[t + 1]);
             if (t + 18 < 80) StoreWK(wk, t + 18, s.Next());
-            Step(g, h, b, c, d, e, f, wk[t + 2], bc);
-            Step(f, g, a, b, c, d, e, wk[t + 3], bc);
+            Step(g, h, a, b, c, d, e, f, wk[t + 2]);
+            Step(f, g, h, a, b, c, d, e, wk[t + 3]);
             if (t + 20 < 80) StoreWK(wk, t + 20, s.Next());
-            Step(e, f, h, a, b, c, d, wk[t + 4], bc);
-            Step(d, e, g, h, a, b, c, wk[t + 5], bc);
+            Step(e, f, g, h, a, b, c, d, wk[t + 4]);
+            Step(d, e, f, g, h, a, b, c, wk[t + 5]);
             if (t + 22 < 80) StoreWK(wk, t + 22, s.Next());
-            Step(c, d, f, g, h, a, b, wk[t + 6], bc);
-            Step(b, c, e, f, g, h, a, wk[t + 7], bc);
+            Step(c, d, e, f, g, h, a, b, wk[t + 6]);
+            Step(b, c, d, e, f, g, h, a, wk[t + 7]);
         }
 
         H[0] += a;
