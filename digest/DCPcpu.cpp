@@ -69,6 +69,7 @@ CpuFeatures Detect()
 
     f.ShaNi = sha && ssse3 && sse41;
     f.Pclmul = pclmul && sse41;
+    f.Bmi1 = bmi1;
     f.Avx2Bmi2 = avx && avx2 && bmi1 && bmi2 && ymmSaved;
     f.Avx512 = f.Avx2Bmi2 && avx512f && avx512vl && avx512bw && zmmSaved;
     f.Vpclmul512 = f.Avx512 && f.Pclmul && vpclmul;

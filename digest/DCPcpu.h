@@ -15,6 +15,7 @@ namespace sumbrook::dcp {
 struct CpuFeatures {
     bool ShaNi = false;      // SHA extensions with SSSE3 and SSE4.1
     bool Pclmul = false;     // PCLMULQDQ with SSE4.1
+    bool Bmi1 = false;       // BMI1 (andn, bextr)
     bool Avx2Bmi2 = false;   // AVX2, BMI1 and BMI2
     bool Avx512 = false;     // AVX-512 F, VL and BW
     bool Vpclmul512 = false; // VPCLMULQDQ on 512-bit registers (with Avx512)
