@@ -19,11 +19,12 @@ inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 {
     a = RotL32(a + x + (d ^ (b & (c ^ d))), s);
 }
-// Majority: (b&c) and d&(b^c) have no bit in common, so their sum equals
-// their OR and each half can be added on its own, one operation sooner.
+// Majority: b&(c^d) and c&d have no bit in common, so their sum equals their
+// OR. c&d does not wait for b and is summed beside it, which leaves b one AND
+// and one addition before the rotation.
 inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
-    a = RotL32(a + x + t + (b & c) + (d & (b ^ c)), s);
+    a = RotL32(a + x + t + (c & d) + (b & (c ^ d)), s);
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
 {
