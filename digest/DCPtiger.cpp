@@ -17,21 +17,16 @@ using u64 = std::uint64_t;
 // Trailer offset: the 64-bit bit length fills bytes 56 to 63.
 constexpr std::uint32_t kTrailer = 56;
 
-// One round (see TigerCompressBlocks). The multiplier is a constant at every
-// call, so it compiles to a shift-and-add.
-inline void Round(u64& a, u64& b, u64& c, u64 x, u64 mul)
+// The bytes come from the 32-bit halves, where the second byte of each is
+// one move.
+inline u64 HalfByte(u64 c, unsigned at)
 {
-    const u64* T1 = TigerSBox[0];
-    const u64* T2 = TigerSBox[1];
-    const u64* T3 = TigerSBox[2];
-    const u64* T4 = TigerSBox[3];
-    c ^= x;
-    // The lookups pair up in two XORs deep, not three, and the bytes come
-    // from the 32-bit halves, where the second byte of each is one move.
-    const auto lo = static_cast<std::uint32_t>(c), hi = static_cast<std::uint32_t>(c >> 32);
-    a -= (T1[lo & 0xFF] ^ T2[(lo >> 16) & 0xFF]) ^ (T3[hi & 0xFF] ^ T4[(hi >> 16) & 0xFF]);
-    b += (T4[(lo >> 8) & 0xFF] ^ T3[lo >> 24]) ^ (T2[(hi >> 8) & 0xFF] ^ T1[hi >> 24]);
-    b *= mul;
+    return (static_cast<std::uint32_t>(c >> (at & 32)) >> (at & 31)) & 0xFF;
+}
+
+inline u64 Xor(u64 x, u64 y)
+{
+    return x ^ y;
 }
 
 } // namespace
@@ -40,7 +35,8 @@ namespace dcp {
 
 void TigerCompressPortable(std::span<std::uint64_t, 3> H, std::span<const std::uint8_t> Blocks)
 {
-    TigerCompressBlocks(H, Blocks, [](u64& a, u64& b, u64& c, u64 x, u64 mul) { Round(a, b, c, x, mul); });
+    TigerCompressBlocks(H, Blocks,
+                        [](u64& a, u64& b, u64& c, u64 x, u64 mul) { TigerRound(a, b, c, x, mul, HalfByte, Xor); });
 }
 
 #if SUMBROOK_DIGEST_X86_64

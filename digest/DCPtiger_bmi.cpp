@@ -32,23 +32,11 @@ inline u64 Pair(u64 x, u64 y)
     return both;
 }
 
-inline void Round(u64& a, u64& b, u64& c, u64 x, u64 mul)
-{
-    const u64* T1 = TigerSBox[0];
-    const u64* T2 = TigerSBox[1];
-    const u64* T3 = TigerSBox[2];
-    const u64* T4 = TigerSBox[3];
-    c ^= x;
-    a -= Pair(T1[Byte(c, 0)], T2[Byte(c, 16)]) ^ Pair(T3[Byte(c, 32)], T4[Byte(c, 48)]);
-    b += Pair(T4[Byte(c, 8)], T3[Byte(c, 24)]) ^ Pair(T2[Byte(c, 40)], T1[c >> 56]);
-    b *= mul;
-}
-
 } // namespace
 
 void TigerCompressBmi(std::span<std::uint64_t, 3> H, std::span<const std::uint8_t> Blocks)
 {
-    TigerCompressBlocks(H, Blocks, [](u64& a, u64& b, u64& c, u64 x, u64 mul) { Round(a, b, c, x, mul); });
+    TigerCompressBlocks(H, Blocks, [](u64& a, u64& b, u64& c, u64 x, u64 mul) { TigerRound(a, b, c, x, mul, Byte, Pair); });
 }
 
 } // namespace sumbrook::dcp

@@ -26,6 +26,24 @@ inline u64 LoadWordLE(const std::uint8_t* p)
     return v;
 }
 
+// One round: c takes the message word, then its even bytes drive a and its
+// odd bytes drive b through the S-boxes, and b is multiplied by mul (a
+// constant at every call, so a shift-and-add). Byte(c, at) is the byte of c
+// from bit at; Pair(x, y) is x ^ y, the way the kernel wants the four
+// lookups grouped.
+template <class ByteFn, class PairFn>
+inline void TigerRound(u64& a, u64& b, u64& c, u64 x, u64 mul, ByteFn Byte, PairFn Pair)
+{
+    const u64* T1 = TigerSBox[0];
+    const u64* T2 = TigerSBox[1];
+    const u64* T3 = TigerSBox[2];
+    const u64* T4 = TigerSBox[3];
+    c ^= x;
+    a -= Pair(T1[Byte(c, 0)], T2[Byte(c, 16)]) ^ Pair(T3[Byte(c, 32)], T4[Byte(c, 48)]);
+    b += Pair(T4[Byte(c, 8)], T3[Byte(c, 24)]) ^ Pair(T2[Byte(c, 40)], T1[Byte(c, 56)]);
+    b *= mul;
+}
+
 // Spreads every message word into every other between passes, so no pass
 // sees sparse input.
 inline void KeySchedule(u64& x0, u64& x1, u64& x2, u64& x3, u64& x4, u64& x5, u64& x6, u64& x7)
@@ -48,9 +66,8 @@ inline void KeySchedule(u64& x0, u64& x1, u64& x2, u64& x3, u64& x4, u64& x5, u6
     x7 -= x6 ^ 0x0123456789ABCDEF;
 }
 
-// Blocks of 64 bytes folded into H. Round(a, b, c, x, mul) is one round:
-// c takes the message word, then its even bytes drive a and its odd bytes
-// drive b through the S-boxes, and b is multiplied by mul.
+// Blocks of 64 bytes folded into H; Round(a, b, c, x, mul) is the kernel's
+// TigerRound.
 template <class RoundFn>
 inline void TigerCompressBlocks(std::span<std::uint64_t, 3> H, std::span<const std::uint8_t> Blocks, RoundFn Round)
 {
