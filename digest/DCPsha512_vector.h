@@ -101,7 +101,6 @@ inline void StoreWK(u64* wk, std::size_t t, __m128i w)
 #endif
 }
 
-
 inline void CompressVector(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks)
 {
     const __m128i byteSwap = _mm_set_epi64x(0x08090A0B0C0D0E0Fll, 0x0001020304050607ll);

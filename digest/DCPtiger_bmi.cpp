@@ -36,7 +36,8 @@ inline u64 Pair(u64 x, u64 y)
 
 void TigerCompressBmi(std::span<std::uint64_t, 3> H, std::span<const std::uint8_t> Blocks)
 {
-    TigerCompressBlocks(H, Blocks, [](u64& a, u64& b, u64& c, u64 x, u64 mul) { TigerRound(a, b, c, x, mul, Byte, Pair); });
+    TigerCompressBlocks(H, Blocks,
+                        [](u64& a, u64& b, u64& c, u64 x, u64 mul) { TigerRound(a, b, c, x, mul, Byte, Pair); });
 }
 
 } // namespace sumbrook::dcp
