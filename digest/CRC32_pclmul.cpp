@@ -8,23 +8,13 @@
 
 #include <immintrin.h>
 
-#include "CRC32_fold.h"
+#include "CRC32_lane.h"
 
 namespace sumbrook::dcp {
 
 namespace {
 
 constexpr unsigned kLanes = 4; // 64 bytes a round: products in flight, yet no register spilled
-
-inline __m128i Constants(FoldConstants k)
-{
-    return _mm_set_epi64x(static_cast<long long>(k.ForHigh), static_cast<long long>(k.ForLow));
-}
-
-inline __m128i Fold(__m128i x, __m128i k)
-{
-    return _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11));
-}
 
 inline __m128i Load(const std::uint8_t* p)
 {
@@ -57,17 +47,7 @@ std::uint32_t Crc32FoldPclmul(std::uint32_t Register, std::span<const std::uint8
     const __m128i kLane = Constants(FoldBy(128));
     __m128i acc = x[0];
     for (unsigned i = 1; i < kLanes; ++i) acc = _mm_xor_si128(Fold(acc, kLane), x[i]);
-    while (n >= 16) {
-        acc = _mm_xor_si128(Fold(acc, kLane), Load(p));
-        p += 16;
-        n -= 16;
-    }
-
-    // The lane is congruent to everything folded so far: its table CRC from
-    // a zero register is the register, and the tail follows.
-    alignas(16) std::uint8_t lane[16];
-    _mm_store_si128(reinterpret_cast<__m128i*>(lane), acc);
-    return Crc32FoldPortable(Crc32FoldPortable(0, lane), {p, n});
+    return FinishLane(acc, p, n);
 }
 
 } // namespace sumbrook::dcp

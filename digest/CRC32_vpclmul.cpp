@@ -9,7 +9,7 @@
 
 #include <immintrin.h>
 
-#include "CRC32_fold.h"
+#include "CRC32_lane.h"
 
 namespace sumbrook::dcp {
 
@@ -23,21 +23,11 @@ inline __m512i Constants512(FoldConstants k)
     return _mm512_set_epi64(hi, lo, hi, lo, hi, lo, hi, lo);
 }
 
-inline __m128i Constants(FoldConstants k)
-{
-    return _mm_set_epi64x(static_cast<long long>(k.ForHigh), static_cast<long long>(k.ForLow));
-}
-
 // Each of the four lanes folded forward, XORed with the data there.
 inline __m512i FoldInto(__m512i x, __m512i k, __m512i data)
 {
     return _mm512_ternarylogic_epi64(_mm512_clmulepi64_epi128(x, k, 0x00), _mm512_clmulepi64_epi128(x, k, 0x11),
                                      data, 0x96);
-}
-
-inline __m128i Fold(__m128i x, __m128i k)
-{
-    return _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11));
 }
 
 // The zero-masking form: GCC 12 warns about the plain one's undefined source.
@@ -87,16 +77,7 @@ std::uint32_t Crc32FoldVpclmul(std::uint32_t Register, std::span<const std::uint
     lane = _mm_xor_si128(lane, Fold(Lane<2>(acc), Constants(FoldBy(128))));
     lane = _mm_xor_si128(lane, Fold(Lane<1>(acc), Constants(FoldBy(256))));
     lane = _mm_xor_si128(lane, Fold(Lane<0>(acc), Constants(FoldBy(384))));
-    const __m128i kLane = Constants(FoldBy(128));
-    while (n >= 16) {
-        lane = _mm_xor_si128(Fold(lane, kLane), _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-        p += 16;
-        n -= 16;
-    }
-
-    alignas(16) std::uint8_t bytes[16];
-    _mm_store_si128(reinterpret_cast<__m128i*>(bytes), lane);
-    return Crc32FoldPortable(Crc32FoldPortable(0, bytes), {p, n});
+    return FinishLane(lane, p, n);
 }
 
 } // namespace sumbrook::dcp
