@@ -1,6 +1,5 @@
-// Throughput of every digest and the CRC-32 in 16 KiB updates over 64 MiB,
-// the way the file digest job feeds them. Reported as MB/s (10^6 bytes), on
-// the kernels this processor runs (SUMBROOK_DIGEST_KERNEL=portable for the
+// Throughput of every digest and the CRC-32 on the workload of
+// update_workload.h, on the kernels this processor runs (SUMBROOK_DIGEST_KERNEL=portable for the
 // portable ones).
 
 #include <benchmark/benchmark.h>
@@ -11,21 +10,11 @@
 #include "CRC32_FCS32.h"
 #include "DCPcatalogue.h"
 #include "DCPkernels.h"
+#include "update_workload.h"
 
 namespace {
 
-constexpr std::size_t kUpdate = 16384;
-constexpr std::size_t kTotal = 64u << 20;
-
-const std::vector<std::uint8_t>& Block()
-{
-    static const std::vector<std::uint8_t> block = [] {
-        std::vector<std::uint8_t> b(kUpdate);
-        for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(i % 251);
-        return b;
-    }();
-    return block;
-}
+using namespace sumbrook::bench;
 
 void Digest(benchmark::State& state, std::size_t index)
 {
@@ -38,8 +27,7 @@ void Digest(benchmark::State& state, std::size_t index)
         hash->Final(digest);
         benchmark::DoNotOptimize(digest.data());
     }
-    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(kTotal) * state.iterations() / 1e6,
-                                                benchmark::Counter::kIsRate);
+    ReportRate(state);
 }
 
 void Crc32(benchmark::State& state)
@@ -50,8 +38,7 @@ void Crc32(benchmark::State& state)
         for (std::size_t done = 0; done < kTotal; done += kUpdate) reg = sumbrook::Crc32Fold(reg, block);
         benchmark::DoNotOptimize(reg);
     }
-    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(kTotal) * state.iterations() / 1e6,
-                                                benchmark::Counter::kIsRate);
+    ReportRate(state);
 }
 
 int RegisterAll()

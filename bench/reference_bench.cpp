@@ -15,26 +15,11 @@
 #include <mhash.h>
 #endif
 
+#include "update_workload.h"
+
 namespace {
 
-constexpr std::size_t kUpdate = 16384;
-constexpr std::size_t kTotal = 64u << 20;
-
-const std::vector<std::uint8_t>& Block()
-{
-    static const std::vector<std::uint8_t> block = [] {
-        std::vector<std::uint8_t> b(kUpdate);
-        for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(i % 251);
-        return b;
-    }();
-    return block;
-}
-
-void Rate(benchmark::State& state)
-{
-    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(kTotal) * state.iterations() / 1e6,
-                                                benchmark::Counter::kIsRate);
-}
+using namespace sumbrook::bench;
 
 #if SUMBROOK_HAVE_ISAL
 void IsalCrc32(benchmark::State& state)
@@ -46,7 +31,7 @@ void IsalCrc32(benchmark::State& state)
             crc = crc32_gzip_refl(crc, block.data(), block.size());
         benchmark::DoNotOptimize(crc);
     }
-    Rate(state);
+    ReportRate(state);
 }
 BENCHMARK(IsalCrc32)->Name("isal/crc32_gzip_refl")->Unit(benchmark::kMillisecond);
 #endif
@@ -62,7 +47,7 @@ void Mhash(benchmark::State& state, hashid id)
         mhash_deinit(td, digest);
         benchmark::DoNotOptimize(digest);
     }
-    Rate(state);
+    ReportRate(state);
 }
 BENCHMARK_CAPTURE(Mhash, ripemd128, MHASH_RIPEMD128)->Name("mhash/RipeMD-128")->Unit(benchmark::kMillisecond);
 #endif
