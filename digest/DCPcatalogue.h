@@ -12,6 +12,10 @@
 
 namespace sumbrook {
 
+namespace dcp {
+class KernelSlot;
+}
+
 struct TCatalogueEntry {
     std::string_view Component;   // the window's name for its instance
     std::int32_t Id;
@@ -24,6 +28,7 @@ struct TCatalogueEntry {
     bool SelectedAtStart;         // ticked when the program starts
     double MBPerSecond;           // one core of the build machine, fastest kernel: to share work out by cost
     std::unique_ptr<TDCP_hash> (*Create)();
+    dcp::KernelSlot& (*Kernels)(); // the algorithm's kernel choice (shared by SHA-384 and SHA-512)
 };
 
 inline constexpr std::size_t kCatalogueSize = 10;

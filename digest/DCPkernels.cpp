@@ -1,9 +1,9 @@
 #include "DCPkernels.h"
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 
+#include "DCPcatalogue.h"
 #include "DCPdispatch.h"
 
 namespace sumbrook {
@@ -16,23 +16,16 @@ struct Entry {
 };
 
 // CRC-32, then the catalogue's order and display names.
-constexpr std::array<Entry, 11> kAlgorithms = {{
-    {"CRC32_FCS32", &dcp::Crc32Slot},
-    {"SHA1", &dcp::Sha1Slot},
-    {"Haval256", &dcp::HavalSlot},
-    {"MD4", &dcp::Md4Slot},
-    {"RipeMD-128", &dcp::Ripemd128Slot},
-    {"RipeMD-160", &dcp::Ripemd160Slot},
-    {"SHA256", &dcp::Sha256Slot},
-    {"SHA384", &dcp::Sha512Slot},
-    {"SHA512", &dcp::Sha512Slot},
-    {"Tiger192", &dcp::TigerSlot},
-    {"MD5", &dcp::Md5Slot},
-}};
+std::vector<Entry> Algorithms()
+{
+    std::vector<Entry> list{{"CRC32_FCS32", &dcp::Crc32Slot}};
+    for (const TCatalogueEntry& entry : AlgorithmCatalogue()) list.push_back({entry.DisplayName, entry.Kernels});
+    return list;
+}
 
 dcp::KernelSlot* FindSlot(std::string_view algorithm)
 {
-    for (const Entry& e : kAlgorithms)
+    for (const Entry& e : Algorithms())
         if (e.Algorithm == algorithm) return &e.Slot();
     return nullptr;
 }
@@ -42,7 +35,7 @@ dcp::KernelSlot* FindSlot(std::string_view algorithm)
 std::vector<TDigestKernel> DigestKernelsInUse()
 {
     std::vector<TDigestKernel> list;
-    for (const Entry& e : kAlgorithms) list.push_back({e.Algorithm, e.Slot().ActiveName()});
+    for (const Entry& e : Algorithms()) list.push_back({e.Algorithm, e.Slot().ActiveName()});
     return list;
 }
 
@@ -55,11 +48,11 @@ std::string DigestKernelNameError(std::string_view Value)
 {
     // Every kernel this build has, runnable here or not.
     std::vector<std::string_view> known{dcp::kPortableKernel};
-    for (const Entry& e : kAlgorithms)
+    for (const Entry& e : Algorithms())
         for (const std::string_view name : e.Slot().Names())
             if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
     if (Value.empty() || std::find(known.begin(), known.end(), Value) != known.end()) return {};
-    std::string message = std::string(kDigestKernelVariable) + ": unknown kernel \"" + std::string(Value) +
+    std::string message = std::string(dcp::kKernelVariable) + ": unknown kernel \"" + std::string(Value) +
                           "\"; known kernels:";
     for (const std::string_view name : known) (message += ' ') += name;
     return message;

@@ -9,8 +9,6 @@
 
 namespace sumbrook {
 
-inline constexpr std::string_view kDigestKernelVariable = "SUMBROOK_DIGEST_KERNEL";
-
 struct TDigestKernel {
     std::string_view Algorithm; // "CRC32_FCS32" or a catalogue display name
     std::string_view Kernel;    // "portable", "sha-ni", "vpclmulqdq-avx512", ...
