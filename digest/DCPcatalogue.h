@@ -28,7 +28,8 @@ struct TCatalogueEntry {
     bool SelectedAtStart;         // ticked when the program starts
     double MBPerSecond;           // one core of the build machine, fastest kernel: to share work out by cost
     std::unique_ptr<TDCP_hash> (*Create)();
-    dcp::KernelSlot& (*Kernels)(); // the algorithm's kernel choice (shared by SHA-384 and SHA-512)
+    // The algorithm's kernel choice (SHA-384 and SHA-512 share theirs).
+    dcp::KernelSlot& (*Kernels)();
 };
 
 inline constexpr std::size_t kCatalogueSize = 10;

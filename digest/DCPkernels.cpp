@@ -52,8 +52,8 @@ std::string DigestKernelNameError(std::string_view Value)
         for (const std::string_view name : e.Slot().Names())
             if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
     if (Value.empty() || std::find(known.begin(), known.end(), Value) != known.end()) return {};
-    std::string message = std::string(dcp::kKernelVariable) + ": unknown kernel \"" + std::string(Value) +
-                          "\"; known kernels:";
+    std::string message =
+        std::string(dcp::kKernelVariable) + ": unknown kernel \"" + std::string(Value) + "\"; known kernels:";
     for (const std::string_view name : known) (message += ' ') += name;
     return message;
 }
