@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "SumbrookMain.h"
-#include "qt_translations.h"
-#include "tooltips.h"
-#include "process_setup.h"
+#include "ui/SumbrookMain.h"
+#include "ui/qt_translations.h"
+#include "ui/tooltips.h"
+#include "platform/process_setup.h"
 #include "sumbrook_version.h"
 
 int main(int argc, char** argv)

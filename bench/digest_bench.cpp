@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "CRC32_FCS32.h"
-#include "DCPcatalogue.h"
-#include "DCPkernels.h"
-#include "update_workload.h"
+#include "digest/crc32/CRC32_FCS32.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/DCPkernels.h"
+#include "bench/update_workload.h"
 
 namespace {
 

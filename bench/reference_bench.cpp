@@ -15,7 +15,7 @@
 #include <mhash.h>
 #endif
 
-#include "update_workload.h"
+#include "bench/update_workload.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <map>
 #include <memory>
 
-#include "SumbrookMain.h"
+#include "ui/SumbrookMain.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "algorithms.h"
+#include "cli/algorithms.h"
 
 #include <algorithm>
 #include <cctype>

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "DCPcatalogue.h"
+#include "digest/engine/DCPcatalogue.h"
 
 namespace sumbrook::cli {
 

@@ -1,4 +1,4 @@
-#include "check.h"
+#include "cli/check.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "algorithms.h"
-#include "checksum_formats.h"
-#include "hasher.h"
-#include "ordered_hashing.h"
-#include "progress_line.h"
-#include "result_file.h"
-#include "standard_output.h"
-#include "text_decoding.h"
+#include "cli/algorithms.h"
+#include "cli/checksum_formats.h"
+#include "cli/hasher.h"
+#include "cli/ordered_hashing.h"
+#include "cli/progress_line.h"
+#include "cli/result_file.h"
+#include "cli/standard_output.h"
+#include "cli/text_decoding.h"
 
 namespace sumbrook::cli {
 

@@ -2,7 +2,7 @@
 
 // --check: the files listed in checksum files, hashed again and compared.
 
-#include "options.h"
+#include "cli/options.h"
 
 namespace sumbrook::cli {
 

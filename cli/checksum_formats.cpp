@@ -1,9 +1,9 @@
-#include "checksum_formats.h"
+#include "cli/checksum_formats.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "algorithms.h"
+#include "cli/algorithms.h"
 
 namespace sumbrook::cli {
 

@@ -1,6 +1,6 @@
-#include "hasher.h"
+#include "cli/hasher.h"
 
-#include "progress_line.h"
+#include "cli/progress_line.h"
 
 namespace sumbrook::cli {
 

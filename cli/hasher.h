@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "DCPcatalogue.h"
-#include "algorithms.h"
-#include "file_digest_job.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "cli/algorithms.h"
+#include "workflow/file_digest_job.h"
 
 namespace sumbrook::cli {
 

@@ -1,4 +1,4 @@
-#include "options.h"
+#include "cli/options.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <thread>
 
-#include "DCPkernels.h"
+#include "digest/engine/DCPkernels.h"
 #include "sumbrook_version.h"
 
 namespace sumbrook::cli {

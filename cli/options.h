@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "DCPcatalogue.h"
+#include "digest/engine/DCPcatalogue.h"
 
 namespace sumbrook::cli {
 

@@ -1,4 +1,4 @@
-#include "ordered_hashing.h"
+#include "cli/ordered_hashing.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "hasher.h"
+#include "cli/hasher.h"
 
 namespace sumbrook::cli {
 

@@ -1,4 +1,4 @@
-#include "progress_line.h"
+#include "cli/progress_line.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,8 +12,8 @@
 #include <unistd.h>
 #endif
 
-#include "checksum_formats.h"
-#include "file_digest_job.h"
+#include "cli/checksum_formats.h"
+#include "workflow/file_digest_job.h"
 
 namespace sumbrook::cli {
 

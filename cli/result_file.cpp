@@ -1,9 +1,9 @@
-#include "result_file.h"
+#include "cli/result_file.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "algorithms.h"
+#include "cli/algorithms.h"
 
 namespace sumbrook::cli {
 

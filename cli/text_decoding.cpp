@@ -1,11 +1,11 @@
-#include "text_decoding.h"
+#include "cli/text_decoding.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <memory>
 
-#include "ansi_codepage.h"
+#include "platform/ansi_codepage.h"
 
 namespace sumbrook::cli {
 

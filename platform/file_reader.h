@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "byte_source.h"
-#include "file_kind.h"
+#include "base/byte_source.h"
+#include "platform/file_kind.h"
 
 namespace sumbrook::platform {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "exception.h"
+#include "base/exception.h"
 
 namespace sumbrook::platform {
 

@@ -1,4 +1,4 @@
-#include "SumbrookMain.h"
+#include "ui/SumbrookMain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -16,8 +16,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "file_naming.h"
-#include "resources.h"
+#include "workflow/file_naming.h"
+#include "ui/resources.h"
 #include "sumbrook_version.h"
 
 namespace sumbrook::ui {

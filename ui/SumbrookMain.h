@@ -9,13 +9,13 @@
 #include <array>
 #include <memory>
 
-#include "DCPcatalogue.h"
-#include "desktop_services.h"
-#include "file_list_view.h"
-#include "progress_box.h"
-#include "result_tree_view.h"
-#include "system_icons.h"
-#include "workflow.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "ui/desktop_services.h"
+#include "ui/file_list_view.h"
+#include "ui/progress_box.h"
+#include "ui/result_tree_view.h"
+#include "ui/system_icons.h"
+#include "workflow/workflow.h"
 
 class QLabel;
 class QListWidget;

@@ -1,4 +1,4 @@
-#include "branch_line_style.h"
+#include "ui/branch_line_style.h"
 
 #include <QPainter>
 #include <QStyleOption>

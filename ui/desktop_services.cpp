@@ -1,4 +1,4 @@
-#include "desktop_services.h"
+#include "ui/desktop_services.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "file_dialogs.h"
+#include "ui/file_dialogs.h"
 
 namespace sumbrook::ui {
 

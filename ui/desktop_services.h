@@ -3,8 +3,8 @@
 #include <QString>
 #include <QUrl>
 
-#include "ports.h"
-#include "texts.h"
+#include "workflow/ports.h"
+#include "workflow/texts.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "file_list_view.h"
+#include "ui/file_list_view.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "file_naming.h"
-#include "marking.h"
-#include "system_icons.h"
+#include "workflow/file_naming.h"
+#include "workflow/marking.h"
+#include "ui/system_icons.h"
 
 namespace sumbrook::ui {
 

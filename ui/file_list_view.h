@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "ports.h"
+#include "workflow/ports.h"
 
 namespace sumbrook::ui {
 

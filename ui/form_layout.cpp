@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "SumbrookMain.h"
+#include "ui/SumbrookMain.h"
 
 namespace sumbrook::ui {
 

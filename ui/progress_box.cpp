@@ -1,4 +1,4 @@
-#include "progress_box.h"
+#include "ui/progress_box.h"
 
 #include <QLabel>
 #include <QProgressBar>

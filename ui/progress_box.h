@@ -2,7 +2,7 @@
 
 #include <QGroupBox>
 
-#include "ports.h"
+#include "workflow/ports.h"
 
 class QLabel;
 class QProgressBar;

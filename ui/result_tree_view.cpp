@@ -1,11 +1,11 @@
-#include "result_tree_view.h"
+#include "ui/result_tree_view.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 
-#include "branch_line_style.h"
+#include "ui/branch_line_style.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "ports.h"
+#include "workflow/ports.h"
 
 class QMenu;
 class QAction;

@@ -1,4 +1,4 @@
-#include "system_icons.h"
+#include "ui/system_icons.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "ports.h"
+#include "workflow/ports.h"
 
 namespace sumbrook::ui {
 

@@ -1,4 +1,4 @@
-#include "tooltips.h"
+#include "ui/tooltips.h"
 
 #include <QAbstractButton>
 #include <QApplication>

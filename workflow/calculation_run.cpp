@@ -1,9 +1,9 @@
 // The calculation run: every pending entry of the list, in order, gets its
 // top node and its result lines.
 
-#include "job_thread.h"
-#include "texts.h"
-#include "workflow.h"
+#include "workflow/job_thread.h"
+#include "workflow/texts.h"
+#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 

@@ -6,13 +6,13 @@
 #include <chrono>
 #include <exception>
 
-#include "DCPcatalogue.h"
-#include "DCPhash.h"
-#include "file_digest_job.h"
-#include "file_naming.h"
-#include "file_reader.h"
-#include "job_thread.h"
-#include "workflow.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/DCPhash.h"
+#include "workflow/file_digest_job.h"
+#include "workflow/file_naming.h"
+#include "platform/file_reader.h"
+#include "workflow/job_thread.h"
+#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 

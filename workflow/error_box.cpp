@@ -1,6 +1,6 @@
 // Failures a command does not handle end the command and reach the error box.
 
-#include "workflow.h"
+#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 

@@ -1,13 +1,13 @@
 // Export of the results: the selected node or the whole tree to the
 // clipboard, the whole tree to a text file.
 
-#include "export.h"
+#include "workflow/export.h"
 
-#include "ansi_codepage.h"
-#include "file_naming.h"
-#include "file_writer.h"
-#include "texts.h"
-#include "workflow.h"
+#include "platform/ansi_codepage.h"
+#include "workflow/file_naming.h"
+#include "platform/file_writer.h"
+#include "workflow/texts.h"
+#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ports.h"
+#include "workflow/ports.h"
 
 namespace sumbrook::workflow {
 

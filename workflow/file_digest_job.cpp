@@ -1,14 +1,14 @@
-#include "file_digest_job.h"
+#include "workflow/file_digest_job.h"
 
 #include <algorithm>
 #include <array>
 
-#include "CRC32_FCS32.h"
-#include "DCPhash.h"
-#include "file_reader.h"
-#include "hash_feed.h"
-#include "result_line.h"
-#include "texts.h"
+#include "digest/crc32/CRC32_FCS32.h"
+#include "digest/engine/DCPhash.h"
+#include "platform/file_reader.h"
+#include "workflow/hash_feed.h"
+#include "workflow/result_line.h"
+#include "workflow/texts.h"
 
 namespace sumbrook::workflow {
 

@@ -1,4 +1,4 @@
-#include "file_naming.h"
+#include "workflow/file_naming.h"
 
 #include <QFile>
 #include <QLocale>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "utf16_to_utf8.h"
+#include "base/utf16_to_utf8.h"
 
 namespace sumbrook::workflow {
 

@@ -1,4 +1,4 @@
-#include "hash_feed.h"
+#include "workflow/hash_feed.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -8,9 +8,9 @@
 #include <optional>
 #include <thread>
 
-#include "CRC32_FCS32.h"
-#include "DCPcatalogue.h"
-#include "DCPhash.h"
+#include "digest/crc32/CRC32_FCS32.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/DCPhash.h"
 
 namespace sumbrook::workflow {
 

@@ -1,4 +1,4 @@
-#include "headless_ports.h"
+#include "workflow/headless_ports.h"
 
 #include <chrono>
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "DCPcatalogue.h"
-#include "ports.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "workflow/ports.h"
 
 namespace sumbrook::workflow {
 

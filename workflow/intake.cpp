@@ -1,12 +1,12 @@
 // The file list: adding files by dialog, folder and drop, deleting them,
 // their icons, and the enabling of the list commands.
 
-#include "file_kind.h"
-#include "file_naming.h"
-#include "folder_listing.h"
-#include "program_search.h"
-#include "texts.h"
-#include "workflow.h"
+#include "platform/file_kind.h"
+#include "workflow/file_naming.h"
+#include "platform/folder_listing.h"
+#include "platform/program_search.h"
+#include "workflow/texts.h"
+#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 

@@ -1,6 +1,6 @@
-#include "job_thread.h"
+#include "workflow/job_thread.h"
 
-#include "thread_priority.h"
+#include "platform/thread_priority.h"
 
 namespace sumbrook::workflow {
 

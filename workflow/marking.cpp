@@ -1,7 +1,7 @@
 // Same-content marking: entries whose last result lines agree form numbered
 // groups, the first eight of which get a row colour.
 
-#include "marking.h"
+#include "workflow/marking.h"
 
 #include <QHash>
 
@@ -9,8 +9,8 @@
 #include <array>
 #include <vector>
 
-#include "texts.h"
-#include "workflow.h"
+#include "workflow/texts.h"
+#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 

@@ -1,7 +1,7 @@
-#include "result_line.h"
+#include "workflow/result_line.h"
 
-#include "DCPcatalogue.h"
-#include "texts.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "workflow/texts.h"
 
 namespace sumbrook::workflow {
 

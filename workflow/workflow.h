@@ -14,9 +14,9 @@
 #include <optional>
 #include <thread>
 
-#include "CRC32_FCS32.h"
-#include "file_digest_job.h"
-#include "ports.h"
+#include "digest/crc32/CRC32_FCS32.h"
+#include "workflow/file_digest_job.h"
+#include "workflow/ports.h"
 
 namespace sumbrook::workflow {
 

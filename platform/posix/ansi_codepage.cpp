@@ -1,4 +1,4 @@
-#include "ansi_codepage.h"
+#include "platform/ansi_codepage.h"
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "utf16_to_utf8.h"
+#include "base/utf16_to_utf8.h"
 
 namespace sumbrook::platform {
 

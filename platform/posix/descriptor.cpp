@@ -1,4 +1,4 @@
-#include "descriptor.h"
+#include "platform/posix/descriptor.h"
 
 #include <unistd.h>
 

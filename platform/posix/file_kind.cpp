@@ -1,11 +1,11 @@
-#include "file_kind.h"
+#include "platform/file_kind.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "descriptor.h"
+#include "platform/posix/descriptor.h"
 
 namespace sumbrook::platform {
 

@@ -1,4 +1,4 @@
-#include "file_reader.h"
+#include "platform/file_reader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "descriptor.h"
+#include "platform/posix/descriptor.h"
 
 namespace sumbrook::platform {
 

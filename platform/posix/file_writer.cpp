@@ -1,4 +1,4 @@
-#include "file_writer.h"
+#include "platform/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <cstring>
 #include <random>
 
-#include "descriptor.h"
-#include "pending_file.h"
+#include "platform/posix/descriptor.h"
+#include "platform/posix/pending_file.h"
 
 namespace sumbrook::platform {
 

@@ -1,4 +1,4 @@
-#include "folder_listing.h"
+#include "platform/folder_listing.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <memory>
 
-#include "descriptor.h"
-#include "file_kind.h"
+#include "platform/posix/descriptor.h"
+#include "platform/file_kind.h"
 
 namespace sumbrook::platform {
 

@@ -1,4 +1,4 @@
-#include "process_setup.h"
+#include "platform/process_setup.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <csignal>
 #include <cstring>
 
-#include "pending_file.h"
+#include "platform/posix/pending_file.h"
 
 namespace sumbrook::platform {
 

@@ -1,9 +1,9 @@
-#include "program_search.h"
+#include "platform/program_search.h"
 
 #include <cstdlib>
 #include <string_view>
 
-#include "file_kind.h"
+#include "platform/file_kind.h"
 
 namespace sumbrook::platform {
 

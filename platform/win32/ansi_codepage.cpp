@@ -1,6 +1,6 @@
-#include "ansi_codepage.h"
+#include "platform/ansi_codepage.h"
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

@@ -1,6 +1,6 @@
-#include "file_kind.h"
+#include "platform/file_kind.h"
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

@@ -1,6 +1,6 @@
-#include "file_reader.h"
+#include "platform/file_reader.h"
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

@@ -1,8 +1,8 @@
-#include "file_writer.h"
+#include "platform/file_writer.h"
 
 #include <random>
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

@@ -1,8 +1,8 @@
-#include "folder_listing.h"
+#include "platform/folder_listing.h"
 
 #include <algorithm>
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

@@ -1,6 +1,6 @@
-#include "program_search.h"
+#include "platform/program_search.h"
 
-#include "win32_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "export.h"
-#include "headless_ports.h"
-#include "run_cli.h"
+#include "workflow/export.h"
+#include "workflow/headless_ports.h"
+#include "tests/cli/run_cli.h"
 
 using namespace sumbrook::cli::testing;
 using sumbrook::workflow::MemoryResultsTree;

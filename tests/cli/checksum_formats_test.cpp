@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "algorithms.h"
-#include "checksum_formats.h"
-#include "progress_line.h"
-#include "result_file.h"
-#include "text_decoding.h"
+#include "cli/algorithms.h"
+#include "cli/checksum_formats.h"
+#include "cli/progress_line.h"
+#include "cli/result_file.h"
+#include "cli/text_decoding.h"
 
 using namespace sumbrook::cli;
 

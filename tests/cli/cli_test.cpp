@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "run_cli.h"
+#include "tests/cli/run_cli.h"
 
 using namespace sumbrook::workflow::testing;
 using namespace sumbrook::cli::testing;

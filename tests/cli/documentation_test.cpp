@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "run_cli.h"
+#include "tests/cli/run_cli.h"
 
 using namespace sumbrook::cli::testing;
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../workflow/fakes.h"
+#include "tests/workflow/fakes.h"
 
 namespace sumbrook::cli::testing {
 

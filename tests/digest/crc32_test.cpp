@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "CRC32_FCS32.h"
-#include "DCPkernels.h"
+#include "digest/crc32/CRC32_FCS32.h"
+#include "digest/engine/DCPkernels.h"
 
 using namespace sumbrook;
 
@@ -88,9 +88,9 @@ TEST_P(Crc32Kernel, FastFoldMatchesTheByteWiseFold)
 
 INSTANTIATE_TEST_SUITE_P(EveryKernel, Crc32Kernel,
                          ::testing::ValuesIn(RunnableDigestKernels("CRC32_FCS32")),
-                         [](const ::testing::TestParamInfo<std::string_view>& info) {
+                         [](const ::testing::TestParamInfo<std::string_view>& test) {
                              std::string name;
-                             for (const char c : info.param)
+                             for (const char c : test.param)
                                  if (std::isalnum(static_cast<unsigned char>(c))) name += c;
                              return name;
                          });

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "DCPcatalogue.h"
-#include "DCPhash.h"
-#include "DCPkernels.h"
-#include "vector_file.h"
+#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/DCPhash.h"
+#include "digest/engine/DCPkernels.h"
+#include "tests/digest/vector_file.h"
 
 inline std::span<const std::uint8_t> Bytes(std::string_view s)
 {

@@ -9,18 +9,18 @@
 #include <random>
 #include <sstream>
 
-#include "DCPhaval.h"
-#include "DCPmd4.h"
-#include "DCPmd5.h"
-#include "DCPripemd128.h"
-#include "DCPripemd160.h"
-#include "DCPsha1.h"
-#include "DCPsha256.h"
-#include "DCPsha512.h"
-#include "DCPtiger.h"
-#include "DCPkernels.h"
-#include "digest_test_util.h"
-#include "vector_file.h"
+#include "digest/haval/DCPhaval.h"
+#include "digest/md4/DCPmd4.h"
+#include "digest/md5/DCPmd5.h"
+#include "digest/ripemd/DCPripemd128.h"
+#include "digest/ripemd/DCPripemd160.h"
+#include "digest/sha1/DCPsha1.h"
+#include "digest/sha2/DCPsha256.h"
+#include "digest/sha2/DCPsha512.h"
+#include "digest/tiger/DCPtiger.h"
+#include "digest/engine/DCPkernels.h"
+#include "tests/digest/digest_test_util.h"
+#include "tests/digest/vector_file.h"
 
 using namespace sumbrook;
 
@@ -185,9 +185,9 @@ TEST_P(HashContract, MisalignedInputGivesTheSameDigest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, HashContract, ::testing::ValuesIn(EveryEntryOnEveryKernel()),
-                         [](const ::testing::TestParamInfo<EntryKernel>& info) {
-                             return TestName(AlgorithmCatalogue()[info.param.Index].DisplayName,
-                                             info.param.Kernel);
+                         [](const ::testing::TestParamInfo<EntryKernel>& test) {
+                             return TestName(AlgorithmCatalogue()[test.param.Index].DisplayName,
+                                             test.param.Kernel);
                          });
 
 // Instances built in zeroed storage so that the bytes of a used instance can

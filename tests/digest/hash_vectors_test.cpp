@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "DCPkernels.h"
-#include "digest_test_util.h"
-#include "vector_file.h"
+#include "digest/engine/DCPkernels.h"
+#include "tests/digest/digest_test_util.h"
+#include "tests/digest/vector_file.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ TEST_P(HashVectors, OneShotBytewiseAndRandomPieces)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, HashVectors, ::testing::ValuesIn(Vectors()),
-                         [](const ::testing::TestParamInfo<KernelVector>& info) {
-                             return TestName(info.param.Vector.Algorithm, info.param.Kernel) + "_" +
-                                    std::to_string(info.index);
+                         [](const ::testing::TestParamInfo<KernelVector>& test) {
+                             return TestName(test.param.Vector.Algorithm, test.param.Kernel) + "_" +
+                                    std::to_string(test.index);
                          });
 
 } // namespace

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "DCPhaval.h"
-#include "DCPtiger.h"
-#include "digest_test_util.h"
-#include "vector_file.h"
+#include "digest/haval/DCPhaval.h"
+#include "digest/tiger/DCPtiger.h"
+#include "tests/digest/digest_test_util.h"
+#include "tests/digest/vector_file.h"
 
 using namespace sumbrook;
 

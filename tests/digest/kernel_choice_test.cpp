@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "DCPkernels.h"
+#include "digest/engine/DCPkernels.h"
 
 using namespace sumbrook;
 

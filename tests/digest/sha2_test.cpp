@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "DCPsha1.h"
-#include "DCPsha256.h"
-#include "DCPsha512.h"
-#include "digest_test_util.h"
-#include "vector_file.h"
+#include "digest/sha1/DCPsha1.h"
+#include "digest/sha2/DCPsha256.h"
+#include "digest/sha2/DCPsha512.h"
+#include "tests/digest/digest_test_util.h"
+#include "tests/digest/vector_file.h"
 
 using namespace sumbrook;
 

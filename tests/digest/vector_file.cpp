@@ -1,4 +1,4 @@
-#include "vector_file.h"
+#include "tests/digest/vector_file.h"
 
 #include <algorithm>
 #include <fstream>

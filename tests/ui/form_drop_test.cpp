@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 
-#include "form_fixture.h"
+#include "tests/ui/form_fixture.h"
 
 namespace sumbrook::ui::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <QFileInfo>
 
-#include "ansi_codepage.h"
-#include "form_fixture.h"
+#include "platform/ansi_codepage.h"
+#include "tests/ui/form_fixture.h"
 
 namespace sumbrook::ui::test {
 namespace {

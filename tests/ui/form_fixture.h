@@ -19,8 +19,8 @@
 #include <memory>
 #include <ostream>
 
-#include "SumbrookMain.h"
-#include "stubs.h"
+#include "ui/SumbrookMain.h"
+#include "tests/ui/stubs.h"
 
 // Readable failures for Qt's strings.
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -10,9 +10,9 @@
 #include <QStandardPaths>
 #include <QToolButton>
 
-#include "file_dialogs.h"
-#include "form_fixture.h"
-#include "marking.h"
+#include "ui/file_dialogs.h"
+#include "tests/ui/form_fixture.h"
+#include "workflow/marking.h"
 
 namespace sumbrook::ui::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QMenu>
 
-#include "form_fixture.h"
+#include "tests/ui/form_fixture.h"
 
 namespace sumbrook::ui::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "form_fixture.h"
+#include "tests/ui/form_fixture.h"
 
 namespace sumbrook::ui::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "form_fixture.h"
+#include "tests/ui/form_fixture.h"
 
 namespace sumbrook::ui::test {
 namespace {

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "SumbrookMain.h"
+#include "ui/SumbrookMain.h"
 
 namespace sumbrook::ui::test {
 

@@ -9,9 +9,9 @@
 
 #include <QRegularExpression>
 
-#include "fakes.h"
-#include "file_digest_job.h"
-#include "texts.h"
+#include "tests/workflow/fakes.h"
+#include "workflow/file_digest_job.h"
+#include "workflow/texts.h"
 
 using namespace sumbrook::workflow;
 using namespace sumbrook::workflow::testing;

@@ -13,12 +13,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ansi_codepage.h"
-#include "export.h"
-#include "fakes.h"
-#include "file_writer.h"
-#include "process_setup.h"
-#include "texts.h"
+#include "platform/ansi_codepage.h"
+#include "workflow/export.h"
+#include "tests/workflow/fakes.h"
+#include "platform/file_writer.h"
+#include "platform/process_setup.h"
+#include "workflow/texts.h"
 
 using namespace sumbrook::workflow;
 using namespace sumbrook::workflow::testing;

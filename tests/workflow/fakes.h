@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "exception.h"
-#include "headless_ports.h"
-#include "workflow.h"
+#include "base/exception.h"
+#include "workflow/headless_ports.h"
+#include "workflow/workflow.h"
 
 // GoogleTest shows QStrings as text instead of raw bytes.
 inline void PrintTo(const QString& text, std::ostream* out)

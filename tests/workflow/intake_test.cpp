@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <fstream>
 
-#include "fakes.h"
-#include "file_naming.h"
-#include "folder_listing.h"
-#include "texts.h"
+#include "tests/workflow/fakes.h"
+#include "workflow/file_naming.h"
+#include "platform/folder_listing.h"
+#include "workflow/texts.h"
 
 using namespace sumbrook::workflow;
 using namespace sumbrook::workflow::testing;

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
-#include "texts.h"
+#include "tests/workflow/fakes.h"
+#include "workflow/texts.h"
 
 using namespace sumbrook::workflow;
 using namespace sumbrook::workflow::testing;

@@ -5,10 +5,10 @@
 
 #include <array>
 
-#include "fakes.h"
-#include "file_naming.h"
-#include "marking.h"
-#include "result_line.h"
+#include "tests/workflow/fakes.h"
+#include "workflow/file_naming.h"
+#include "workflow/marking.h"
+#include "workflow/result_line.h"
 
 using namespace sumbrook::workflow;
 

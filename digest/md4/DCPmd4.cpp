@@ -1,0 +1,142 @@
+#include "digest/md4/DCPmd4.h"
+
+#include "digest/engine/DCPblock.h"
+#include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPdispatch.h"
+#include "digest/engine/DCPselftest.h"
+
+namespace sumbrook {
+
+using namespace dcp;
+
+namespace {
+
+// The three rounds of RFC 1320, section 3.4, one step each:
+// a = (a + f(b,c,d) + x + t) <<< s, with no round constant t in round 1.
+// Unlike MD5 nothing is added after the rotation. The sum is ordered so that
+// f, which waits on the word the previous step produced, comes in last.
+inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s)
+{
+    a = RotL32(a + x + (d ^ (b & (c ^ d))), s);
+}
+// Majority: b&(c^d) and c&d have no bit in common, so their sum equals their
+// OR. c&d does not wait for b and is summed beside it, which leaves b one AND
+// and one addition before the rotation.
+inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+{
+    a = RotL32(a + x + t + (c & d) + (b & (c ^ d)), s);
+}
+inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+{
+    a = RotL32(a + x + t + (b ^ (c ^ d)), s); // c ^ d need not wait for b
+}
+
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
+{
+    std::uint32_t X[16];
+    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3];
+
+    // clang-format off
+    FF(a, b, c, d, X[ 0],  3); FF(d, a, b, c, X[ 1],  7);
+    FF(c, d, a, b, X[ 2], 11); FF(b, c, d, a, X[ 3], 19);
+    FF(a, b, c, d, X[ 4],  3); FF(d, a, b, c, X[ 5],  7);
+    FF(c, d, a, b, X[ 6], 11); FF(b, c, d, a, X[ 7], 19);
+    FF(a, b, c, d, X[ 8],  3); FF(d, a, b, c, X[ 9],  7);
+    FF(c, d, a, b, X[10], 11); FF(b, c, d, a, X[11], 19);
+    FF(a, b, c, d, X[12],  3); FF(d, a, b, c, X[13],  7);
+    FF(c, d, a, b, X[14], 11); FF(b, c, d, a, X[15], 19);
+
+    GG(a, b, c, d, X[ 0],  3, 0x5A827999); GG(d, a, b, c, X[ 4],  5, 0x5A827999);
+    GG(c, d, a, b, X[ 8],  9, 0x5A827999); GG(b, c, d, a, X[12], 13, 0x5A827999);
+    GG(a, b, c, d, X[ 1],  3, 0x5A827999); GG(d, a, b, c, X[ 5],  5, 0x5A827999);
+    GG(c, d, a, b, X[ 9],  9, 0x5A827999); GG(b, c, d, a, X[13], 13, 0x5A827999);
+    GG(a, b, c, d, X[ 2],  3, 0x5A827999); GG(d, a, b, c, X[ 6],  5, 0x5A827999);
+    GG(c, d, a, b, X[10],  9, 0x5A827999); GG(b, c, d, a, X[14], 13, 0x5A827999);
+    GG(a, b, c, d, X[ 3],  3, 0x5A827999); GG(d, a, b, c, X[ 7],  5, 0x5A827999);
+    GG(c, d, a, b, X[11],  9, 0x5A827999); GG(b, c, d, a, X[15], 13, 0x5A827999);
+
+    HH(a, b, c, d, X[ 0],  3, 0x6ED9EBA1); HH(d, a, b, c, X[ 8],  9, 0x6ED9EBA1);
+    HH(c, d, a, b, X[ 4], 11, 0x6ED9EBA1); HH(b, c, d, a, X[12], 15, 0x6ED9EBA1);
+    HH(a, b, c, d, X[ 2],  3, 0x6ED9EBA1); HH(d, a, b, c, X[10],  9, 0x6ED9EBA1);
+    HH(c, d, a, b, X[ 6], 11, 0x6ED9EBA1); HH(b, c, d, a, X[14], 15, 0x6ED9EBA1);
+    HH(a, b, c, d, X[ 1],  3, 0x6ED9EBA1); HH(d, a, b, c, X[ 9],  9, 0x6ED9EBA1);
+    HH(c, d, a, b, X[ 5], 11, 0x6ED9EBA1); HH(b, c, d, a, X[13], 15, 0x6ED9EBA1);
+    HH(a, b, c, d, X[ 3],  3, 0x6ED9EBA1); HH(d, a, b, c, X[11],  9, 0x6ED9EBA1);
+    HH(c, d, a, b, X[ 7], 11, 0x6ED9EBA1); HH(b, c, d, a, X[15], 15, 0x6ED9EBA1);
+    // clang-format on
+
+    H[0] += a;
+    H[1] += b;
+    H[2] += c;
+    H[3] += d;
+}
+
+} // namespace
+
+namespace dcp {
+
+void Md4CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using Md4Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
+constexpr Kernel<Md4Compressor> kMd4Kernels[] = {
+    {kPortableKernel, nullptr, &Md4CompressPortable},
+};
+constinit KernelTable<Md4Compressor> md4Table(kMd4Kernels);
+} // namespace
+
+KernelSlot& Md4Slot()
+{
+    return md4Table;
+}
+
+} // namespace dcp
+
+bool TDCP_md4::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_md4>("abc", "A448017AAF21D8525FC10AE87AA6729D",
+                                 "abcdefghijklmnopqrstuvwxyz", "D79E1C308AA5BBCDEEA8ED63DF412DA9");
+}
+
+TDCP_md4::~TDCP_md4()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_md4::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    fInitialized = true;
+}
+
+void TDCP_md4::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_md4::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, md4Table.Get());
+}
+
+void TDCP_md4::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishLittleEndian(Fields(), md4Table.Get());
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
+}
+
+} // namespace sumbrook

@@ -1,0 +1,204 @@
+#include "digest/ripemd/DCPripemd128.h"
+
+#include "digest/engine/DCPblock.h"
+#include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPdispatch.h"
+#include "digest/engine/DCPselftest.h"
+
+namespace sumbrook {
+
+using namespace dcp;
+
+namespace {
+
+// One step of either line, with the line's variables renamed instead of
+// moved: a = (a + f(b,c,d) + x + k) <<< s. RIPEMD-128 has no fifth word, so
+// unlike RIPEMD-160 nothing is added after the rotation and c is not rotated.
+// The left line uses f1 to f4 in rounds 1 to 4, the right line f4 to f1.
+// f is added last because it waits on the word the previous step produced,
+// and is arranged so that little of it does: f4 as the sum of its two
+// disjoint halves, f1 with c ^ d first.
+inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t k)
+{
+    a = RotL32(a + x + k + (b ^ (c ^ d)), s);
+}
+inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t k)
+{
+    a = RotL32(a + x + k + (d ^ (b & (c ^ d))), s);
+}
+inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t k)
+{
+    a = RotL32(a + x + k + ((b | ~c) ^ d), s);
+}
+inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t k)
+{
+    a = RotL32(a + x + k + ((b & d) + (c & ~d)), s);
+}
+
+// One block of 64 bytes at p folded into H.
+inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
+{
+    std::uint32_t X[16];
+    for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3];
+    std::uint32_t aa = a, bb = b, cc = c, dd = d;
+
+    // Left and right steps side by side: the two lines are independent,
+    // and written in this order the processor overlaps them.
+    // clang-format off
+    // Round 1: left f1, right f4.
+    F1(a, b, c, d, X[ 0], 11, 0x00000000); F4(aa, bb, cc, dd, X[ 5],  8, 0x50A28BE6);
+    F1(d, a, b, c, X[ 1], 14, 0x00000000); F4(dd, aa, bb, cc, X[14],  9, 0x50A28BE6);
+    F1(c, d, a, b, X[ 2], 15, 0x00000000); F4(cc, dd, aa, bb, X[ 7],  9, 0x50A28BE6);
+    F1(b, c, d, a, X[ 3], 12, 0x00000000); F4(bb, cc, dd, aa, X[ 0], 11, 0x50A28BE6);
+    F1(a, b, c, d, X[ 4],  5, 0x00000000); F4(aa, bb, cc, dd, X[ 9], 13, 0x50A28BE6);
+    F1(d, a, b, c, X[ 5],  8, 0x00000000); F4(dd, aa, bb, cc, X[ 2], 15, 0x50A28BE6);
+    F1(c, d, a, b, X[ 6],  7, 0x00000000); F4(cc, dd, aa, bb, X[11], 15, 0x50A28BE6);
+    F1(b, c, d, a, X[ 7],  9, 0x00000000); F4(bb, cc, dd, aa, X[ 4],  5, 0x50A28BE6);
+    F1(a, b, c, d, X[ 8], 11, 0x00000000); F4(aa, bb, cc, dd, X[13],  7, 0x50A28BE6);
+    F1(d, a, b, c, X[ 9], 13, 0x00000000); F4(dd, aa, bb, cc, X[ 6],  7, 0x50A28BE6);
+    F1(c, d, a, b, X[10], 14, 0x00000000); F4(cc, dd, aa, bb, X[15],  8, 0x50A28BE6);
+    F1(b, c, d, a, X[11], 15, 0x00000000); F4(bb, cc, dd, aa, X[ 8], 11, 0x50A28BE6);
+    F1(a, b, c, d, X[12],  6, 0x00000000); F4(aa, bb, cc, dd, X[ 1], 14, 0x50A28BE6);
+    F1(d, a, b, c, X[13],  7, 0x00000000); F4(dd, aa, bb, cc, X[10], 14, 0x50A28BE6);
+    F1(c, d, a, b, X[14],  9, 0x00000000); F4(cc, dd, aa, bb, X[ 3], 12, 0x50A28BE6);
+    F1(b, c, d, a, X[15],  8, 0x00000000); F4(bb, cc, dd, aa, X[12],  6, 0x50A28BE6);
+
+    // Round 2: left f2, right f3.
+    F2(a, b, c, d, X[ 7],  7, 0x5A827999); F3(aa, bb, cc, dd, X[ 6],  9, 0x5C4DD124);
+    F2(d, a, b, c, X[ 4],  6, 0x5A827999); F3(dd, aa, bb, cc, X[11], 13, 0x5C4DD124);
+    F2(c, d, a, b, X[13],  8, 0x5A827999); F3(cc, dd, aa, bb, X[ 3], 15, 0x5C4DD124);
+    F2(b, c, d, a, X[ 1], 13, 0x5A827999); F3(bb, cc, dd, aa, X[ 7],  7, 0x5C4DD124);
+    F2(a, b, c, d, X[10], 11, 0x5A827999); F3(aa, bb, cc, dd, X[ 0], 12, 0x5C4DD124);
+    F2(d, a, b, c, X[ 6],  9, 0x5A827999); F3(dd, aa, bb, cc, X[13],  8, 0x5C4DD124);
+    F2(c, d, a, b, X[15],  7, 0x5A827999); F3(cc, dd, aa, bb, X[ 5],  9, 0x5C4DD124);
+    F2(b, c, d, a, X[ 3], 15, 0x5A827999); F3(bb, cc, dd, aa, X[10], 11, 0x5C4DD124);
+    F2(a, b, c, d, X[12],  7, 0x5A827999); F3(aa, bb, cc, dd, X[14],  7, 0x5C4DD124);
+    F2(d, a, b, c, X[ 0], 12, 0x5A827999); F3(dd, aa, bb, cc, X[15],  7, 0x5C4DD124);
+    F2(c, d, a, b, X[ 9], 15, 0x5A827999); F3(cc, dd, aa, bb, X[ 8], 12, 0x5C4DD124);
+    F2(b, c, d, a, X[ 5],  9, 0x5A827999); F3(bb, cc, dd, aa, X[12],  7, 0x5C4DD124);
+    F2(a, b, c, d, X[ 2], 11, 0x5A827999); F3(aa, bb, cc, dd, X[ 4],  6, 0x5C4DD124);
+    F2(d, a, b, c, X[14],  7, 0x5A827999); F3(dd, aa, bb, cc, X[ 9], 15, 0x5C4DD124);
+    F2(c, d, a, b, X[11], 13, 0x5A827999); F3(cc, dd, aa, bb, X[ 1], 13, 0x5C4DD124);
+    F2(b, c, d, a, X[ 8], 12, 0x5A827999); F3(bb, cc, dd, aa, X[ 2], 11, 0x5C4DD124);
+
+    // Round 3: left f3, right f2.
+    F3(a, b, c, d, X[ 3], 11, 0x6ED9EBA1); F2(aa, bb, cc, dd, X[15],  9, 0x6D703EF3);
+    F3(d, a, b, c, X[10], 13, 0x6ED9EBA1); F2(dd, aa, bb, cc, X[ 5],  7, 0x6D703EF3);
+    F3(c, d, a, b, X[14],  6, 0x6ED9EBA1); F2(cc, dd, aa, bb, X[ 1], 15, 0x6D703EF3);
+    F3(b, c, d, a, X[ 4],  7, 0x6ED9EBA1); F2(bb, cc, dd, aa, X[ 3], 11, 0x6D703EF3);
+    F3(a, b, c, d, X[ 9], 14, 0x6ED9EBA1); F2(aa, bb, cc, dd, X[ 7],  8, 0x6D703EF3);
+    F3(d, a, b, c, X[15],  9, 0x6ED9EBA1); F2(dd, aa, bb, cc, X[14],  6, 0x6D703EF3);
+    F3(c, d, a, b, X[ 8], 13, 0x6ED9EBA1); F2(cc, dd, aa, bb, X[ 6],  6, 0x6D703EF3);
+    F3(b, c, d, a, X[ 1], 15, 0x6ED9EBA1); F2(bb, cc, dd, aa, X[ 9], 14, 0x6D703EF3);
+    F3(a, b, c, d, X[ 2], 14, 0x6ED9EBA1); F2(aa, bb, cc, dd, X[11], 12, 0x6D703EF3);
+    F3(d, a, b, c, X[ 7],  8, 0x6ED9EBA1); F2(dd, aa, bb, cc, X[ 8], 13, 0x6D703EF3);
+    F3(c, d, a, b, X[ 0], 13, 0x6ED9EBA1); F2(cc, dd, aa, bb, X[12],  5, 0x6D703EF3);
+    F3(b, c, d, a, X[ 6],  6, 0x6ED9EBA1); F2(bb, cc, dd, aa, X[ 2], 14, 0x6D703EF3);
+    F3(a, b, c, d, X[13],  5, 0x6ED9EBA1); F2(aa, bb, cc, dd, X[10], 13, 0x6D703EF3);
+    F3(d, a, b, c, X[11], 12, 0x6ED9EBA1); F2(dd, aa, bb, cc, X[ 0], 13, 0x6D703EF3);
+    F3(c, d, a, b, X[ 5],  7, 0x6ED9EBA1); F2(cc, dd, aa, bb, X[ 4],  7, 0x6D703EF3);
+    F3(b, c, d, a, X[12],  5, 0x6ED9EBA1); F2(bb, cc, dd, aa, X[13],  5, 0x6D703EF3);
+
+    // Round 4: left f4, right f1.
+    F4(a, b, c, d, X[ 1], 11, 0x8F1BBCDC); F1(aa, bb, cc, dd, X[ 8], 15, 0x00000000);
+    F4(d, a, b, c, X[ 9], 12, 0x8F1BBCDC); F1(dd, aa, bb, cc, X[ 6],  5, 0x00000000);
+    F4(c, d, a, b, X[11], 14, 0x8F1BBCDC); F1(cc, dd, aa, bb, X[ 4],  8, 0x00000000);
+    F4(b, c, d, a, X[10], 15, 0x8F1BBCDC); F1(bb, cc, dd, aa, X[ 1], 11, 0x00000000);
+    F4(a, b, c, d, X[ 0], 14, 0x8F1BBCDC); F1(aa, bb, cc, dd, X[ 3], 14, 0x00000000);
+    F4(d, a, b, c, X[ 8], 15, 0x8F1BBCDC); F1(dd, aa, bb, cc, X[11], 14, 0x00000000);
+    F4(c, d, a, b, X[12],  9, 0x8F1BBCDC); F1(cc, dd, aa, bb, X[15],  6, 0x00000000);
+    F4(b, c, d, a, X[ 4],  8, 0x8F1BBCDC); F1(bb, cc, dd, aa, X[ 0], 14, 0x00000000);
+    F4(a, b, c, d, X[13],  9, 0x8F1BBCDC); F1(aa, bb, cc, dd, X[ 5],  6, 0x00000000);
+    F4(d, a, b, c, X[ 3], 14, 0x8F1BBCDC); F1(dd, aa, bb, cc, X[12],  9, 0x00000000);
+    F4(c, d, a, b, X[ 7],  5, 0x8F1BBCDC); F1(cc, dd, aa, bb, X[ 2], 12, 0x00000000);
+    F4(b, c, d, a, X[15],  6, 0x8F1BBCDC); F1(bb, cc, dd, aa, X[13],  9, 0x00000000);
+    F4(a, b, c, d, X[14],  8, 0x8F1BBCDC); F1(aa, bb, cc, dd, X[ 9], 12, 0x00000000);
+    F4(d, a, b, c, X[ 5],  6, 0x8F1BBCDC); F1(dd, aa, bb, cc, X[ 7],  5, 0x00000000);
+    F4(c, d, a, b, X[ 6],  5, 0x8F1BBCDC); F1(cc, dd, aa, bb, X[10], 15, 0x00000000);
+    F4(b, c, d, a, X[ 2], 12, 0x8F1BBCDC); F1(bb, cc, dd, aa, X[14],  8, 0x00000000);
+    // clang-format on
+
+    // After 64 steps both lines are back in their starting names; the
+    // combination rotates the chaining words by one.
+    const std::uint32_t t = H[1] + c + dd;
+    H[1] = H[2] + d + aa;
+    H[2] = H[3] + a + bb;
+    H[3] = H[0] + b + cc;
+    H[0] = t;
+
+    // The local copy holds message words; leave none of them on the stack.
+    WipeObject(X);
+}
+
+} // namespace
+
+namespace dcp {
+
+void Ripemd128CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
+{
+    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
+}
+
+namespace {
+using Ripemd128Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
+constexpr Kernel<Ripemd128Compressor> kRipemd128Kernels[] = {
+    {kPortableKernel, nullptr, &Ripemd128CompressPortable},
+};
+constinit KernelTable<Ripemd128Compressor> ripemd128Table(kRipemd128Kernels);
+} // namespace
+
+KernelSlot& Ripemd128Slot()
+{
+    return ripemd128Table;
+}
+
+} // namespace dcp
+
+bool TDCP_ripemd128::ClassSelfTest()
+{
+    return RunSelfTest<TDCP_ripemd128>("a", "86BE7AFA339D0FC7CFC785E72F578D33",
+                                       "abcdefghijklmnopqrstuvwxyz", "FD2AA607F71DC8F510714922B371834E");
+}
+
+TDCP_ripemd128::~TDCP_ripemd128()
+{
+    if (fInitialized) Burn();
+}
+
+void TDCP_ripemd128::Init()
+{
+    Burn();
+    CurrentHash[0] = 0x67452301;
+    CurrentHash[1] = 0xEFCDAB89;
+    CurrentHash[2] = 0x98BADCFE;
+    CurrentHash[3] = 0x10325476;
+    fInitialized = true;
+}
+
+void TDCP_ripemd128::Burn()
+{
+    fInitialized = false;
+    WipeState(Fields());
+}
+
+void TDCP_ripemd128::Update(std::span<const std::uint8_t> Buffer)
+{
+    RequireInitialized();
+    Absorb(Fields(), Buffer, ripemd128Table.Get());
+}
+
+void TDCP_ripemd128::Final(std::span<std::uint8_t> Digest)
+{
+    RequireInitialized();
+    RequireDigestRoom(Digest);
+    FinishLittleEndian(Fields(), ripemd128Table.Get());
+    StoreWordsLE(Digest, CurrentHash);
+    Burn();
+}
+
+} // namespace sumbrook
