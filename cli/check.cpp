@@ -37,7 +37,7 @@ struct Listed {
     std::string Path; // where it is looked for
     std::vector<Expected> Values;
     bool OneReportPerValue = true; // a result file's entry gets one
-    workflow::JobResult Result;
+    workflow::FileResult Result;
 };
 
 struct Counts {
@@ -217,7 +217,7 @@ private:
         // As coreutils prints it: escaped only for a line end, which would forge a line.
         const std::string name =
             item.Name.find_first_of("\n\r") == std::string::npos ? item.Name : PrintedPath(item.Name);
-        const workflow::JobResult& result = item.Result;
+        const workflow::FileResult& result = item.Result;
         if (result.Vanished || !result.Failure.empty()) {
             if (result.Vanished && options_.IgnoreMissing) return;
             const std::size_t reports = item.OneReportPerValue ? item.Values.size() : 1;

@@ -4,30 +4,30 @@
 
 namespace sumbrook::cli {
 
-ComputedValues ValuesOf(const workflow::JobResult& result)
+ComputedValues ValuesOf(const workflow::FileResult& result)
 {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
     ComputedValues values;
     if (result.Vanished || !result.Failure.empty()) return values;
-    for (const QString& line : result.Lines) {
-        const qsizetype cut = line.indexOf(QStringLiteral("："));
-        if (cut < 0) continue;
-        const auto algorithm = AlgorithmOfLabel(line.left(cut).toStdString());
-        if (!algorithm) continue;
-        std::string hex = line.mid(cut + 1).toStdString();
-        // The window shows CRC-32 with six digits or more; checksum files have eight.
-        if (*algorithm == kCrc32 && hex.size() < 8) hex.insert(0, 8 - hex.size(), '0');
-        values.at(*algorithm) = std::move(hex);
+    for (const workflow::AlgorithmResult& value : result.Values) {
+        if (value.Failed) continue;
+        std::string hex;
+        for (const std::uint8_t b : value.Value.Bytes()) {
+            hex += kDigits[b >> 4];
+            hex += kDigits[b & 15];
+        }
+        const std::size_t index = IndexOf(value.Algorithm);
+        values.at(index == 0 ? kCrc32 : index - 1) = std::move(hex);
     }
     return values;
 }
 
-workflow::JobResult Hasher::Hash(const std::string& path, const AlgorithmSet& algorithms, unsigned threads)
+workflow::FileResult Hasher::Hash(const std::string& path, const AlgorithmSet& algorithms, unsigned threads)
 {
-    workflow::JobAlgorithms chosen;
-    chosen.Crc32 = algorithms[kCrc32];
-    for (std::size_t k = 0; k < kCatalogueSize; ++k)
-        if (algorithms[k]) chosen.Hashes.push_back(components_[k].get());
-    workflow::FileDigestJob job(path, std::move(chosen), threads);
+    sumbrook::AlgorithmSet chosen;
+    chosen.Set(AlgorithmId::Crc32, algorithms[kCrc32]);
+    for (std::size_t k = 0; k < kCatalogueSize; ++k) chosen.Set(static_cast<AlgorithmId>(k + 1), algorithms[k]);
+    workflow::FileDigestJob job(path, chosen, threads);
     const ProgressLine::Watch watch(progress_, job, path);
     return job.Run();
 }

@@ -18,16 +18,15 @@ class ProgressLine;
 // The values of a job's result lines, upper-case hex by algorithm (CRC-32
 // with eight digits); empty for a line that holds an error.
 using ComputedValues = std::array<std::optional<std::string>, kAlgorithmCount>;
-ComputedValues ValuesOf(const workflow::JobResult& result);
+ComputedValues ValuesOf(const workflow::FileResult& result);
 
 class Hasher {
 public:
-    explicit Hasher(ProgressLine* progress) : components_(CreateCatalogueComponents()), progress_(progress) {}
+    explicit Hasher(ProgressLine* progress) : progress_(progress) {}
     // Threads: how many may share the file's algorithms.
-    workflow::JobResult Hash(const std::string& path, const AlgorithmSet& algorithms, unsigned threads);
+    workflow::FileResult Hash(const std::string& path, const AlgorithmSet& algorithms, unsigned threads);
 
 private:
-    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
     ProgressLine* progress_;
 };
 

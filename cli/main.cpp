@@ -26,6 +26,7 @@
 #include "platform/file_writer.h"
 #include "platform/folder_listing.h"
 #include "cli/hasher.h"
+#include "workflow/result_line.h"
 #include "cli/options.h"
 #include "platform/process_setup.h"
 #include "cli/progress_line.h"
@@ -42,7 +43,7 @@ namespace {
 struct Item {
     std::string Path;
     std::string Problem; // set: nothing to hash, only this to say
-    JobResult Result;
+    FileResult Result;
     bool Started = false;
     bool Done = false;
     // Made by the thread that hashed the file, so the writing thread only writes.
@@ -206,12 +207,12 @@ private:
         const std::string path = next->Path;
         const bool skip = stopped_;
         lock.unlock();
-        JobResult result = skip ? JobResult{} : hasher.Hash(path, algorithms_, options_.Threads);
+        FileResult result = skip ? FileResult{} : hasher.Hash(path, algorithms_, options_.Threads);
         std::optional<std::string> printed, saved;
         if (!skip && !result.Vanished) {
-            if (options_.Format == cli::OutputFormat::Sumbrook) printed = SumbrookLines(path, result.Lines);
-            if (options_.Output) saved = ResultEntry(path, result.Lines);
-            if (printed && (saved || !options_.Output)) result.Lines.clear(); // freed where they were made
+            const QStringList lines = ResultLines(result);
+            if (options_.Format == cli::OutputFormat::Sumbrook) printed = SumbrookLines(path, lines);
+            if (options_.Output) saved = ResultEntry(path, lines);
         }
         lock.lock();
         next->Result = std::move(result); // the front is popped only once done
@@ -239,7 +240,7 @@ private:
             if (options_.Threads <= 1 || progress_.Enabled()) out_.Flush();
         });
         if (result_) {
-            const std::string bytes = item.Saved ? *item.Saved : ResultEntry(item.Path, item.Result.Lines);
+            const std::string bytes = item.Saved ? *item.Saved : ResultEntry(item.Path, ResultLines(item.Result));
             try {
                 result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
             } catch (const std::exception& e) {
@@ -256,7 +257,7 @@ private:
     std::string Printed(const Item& item)
     {
         std::string printed;
-        if (options_.Format == cli::OutputFormat::Sumbrook) return SumbrookLines(item.Path, item.Result.Lines);
+        if (options_.Format == cli::OutputFormat::Sumbrook) return SumbrookLines(item.Path, ResultLines(item.Result));
         if (!item.Result.Failure.empty()) return printed;
         const cli::ComputedValues values = cli::ValuesOf(item.Result);
         // Lines in the order of --help's list: CRC-32, then the catalogue.

@@ -10,53 +10,36 @@
 #include "digest/engine/DCPhash.h"
 #include "workflow/file_digest_job.h"
 #include "workflow/file_naming.h"
-#include "platform/file_reader.h"
+#include "workflow/result_line.h"
 #include "workflow/job_thread.h"
 #include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 
-Crc32Result Workflow::CalcFileCrc32(const QString& fileName)
+AlgorithmSet Workflow::SelectedAlgorithms()
 {
-    platform::PathInfo failure;
-    const auto reader = platform::FileReader::Open(NativePath(fileName), platform::ShareMode::AllowOthers, failure);
-    return Crc32OfSource(reader.get(), [this] { p_.Progress.StepCurrent(); });
-}
-
-JobAlgorithms Workflow::SelectedAlgorithms(bool crc32, bool digests)
-{
-    JobAlgorithms algorithms;
-    algorithms.Crc32 = crc32 && p_.Selection.Crc32Checked();
+    AlgorithmSet algorithms;
+    algorithms.Set(AlgorithmId::Crc32, p_.Selection.Crc32Checked());
     bool anyDigest = false;
     for (std::size_t k = 0; k < kCatalogueSize; ++k) anyDigest = anyDigest || p_.Selection.DigestMenuChecked(k);
-    if (digests && anyDigest)
+    if (anyDigest)
         for (std::size_t i = 0; i < p_.Selection.HashListCount(); ++i)
-            if (p_.Selection.HashListChecked(i)) algorithms.Hashes.push_back(&p_.Selection.HashComponent(i));
+            if (p_.Selection.HashListChecked(i)) algorithms.Insert(static_cast<AlgorithmId>(i + 1));
     return algorithms;
-}
-
-void Workflow::AddCrc32Line(const QString& fileName)
-{
-    RunJob(fileName, SelectedAlgorithms(true, false));
-}
-
-void Workflow::AddHashLines(const QString& fileName)
-{
-    RunJob(fileName, SelectedAlgorithms(false, true));
 }
 
 void Workflow::AddResultLines(const QString& fileName)
 {
-    RunJob(fileName, SelectedAlgorithms(true, true));
+    RunJob(fileName, SelectedAlgorithms());
 }
 
-void Workflow::RunJob(const QString& fileName, JobAlgorithms algorithms)
+void Workflow::RunJob(const QString& fileName, AlgorithmSet algorithms)
 {
-    if (!algorithms.Any()) return;
+    if (algorithms.Empty()) return;
     p_.Pump.ProcessMessages();
-    FileDigestJob job(NativePath(fileName), std::move(algorithms), threads_);
+    FileDigestJob job(NativePath(fileName), algorithms, threads_);
     p_.Progress.SetCurrentPosition(0);
-    JobResult result;
+    FileResult result;
     std::exception_ptr failure;
     if (!jobThread_) jobThread_ = std::make_unique<JobThread>();
     jobThread_->Start(
@@ -76,9 +59,9 @@ void Workflow::RunJob(const QString& fileName, JobAlgorithms algorithms)
         p_.Progress.SetCurrentPosition(job.Percent());
     }
     // A component that fails gives the file's error lines, as a failed read does.
-    if (failure) result = job.ErrorLines({});
+    if (failure) result = job.Failed({});
     if (result.Vanished) return;
-    for (const QString& line : result.Lines) p_.Tree.AppendLine(currentFileNode_, line);
+    for (const QString& line : ResultLines(result)) p_.Tree.AppendLine(currentFileNode_, line);
 }
 
 } // namespace sumbrook::workflow

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <vector>
 
 #include "digest/crc32/CRC32_FCS32.h"
 #include "digest/engine/DCPhash.h"
 #include "platform/file_reader.h"
 #include "workflow/hash_feed.h"
-#include "workflow/result_line.h"
-#include "workflow/texts.h"
 
 namespace sumbrook::workflow {
 
@@ -21,8 +21,8 @@ constexpr std::size_t kSmallBuffer = 64 << 10;
 
 } // namespace
 
-FileDigestJob::FileDigestJob(std::string path, JobAlgorithms algorithms, unsigned threads)
-    : path_(std::move(path)), algorithms_(std::move(algorithms)), threads_(std::max(threads, 1u))
+FileDigestJob::FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads)
+    : path_(std::move(path)), algorithms_(algorithms), threads_(std::max(threads, 1u))
 {
 }
 
@@ -33,71 +33,75 @@ int FileDigestJob::Percent() const
     return static_cast<int>(std::min<std::uint64_t>(BytesRead() * 100 / size, 100));
 }
 
-JobResult FileDigestJob::ErrorLines(std::string failure) const
+FileResult FileDigestJob::Failed(std::string failure) const
 {
-    JobResult result{false, {}, std::move(failure)};
-    if (algorithms_.Crc32) result.Lines << kCrcErrorLine;
-    if (!algorithms_.Hashes.empty()) result.Lines << kDigestErrorLine;
+    FileResult result{false, {}, std::move(failure)};
+    for (const AlgorithmId id : algorithms_) result.Values.push_back({id, true, {}});
     return result;
 }
 
-JobResult FileDigestJob::Run()
+FileResult FileDigestJob::Run()
 {
-    if (!algorithms_.Any()) return {};
+    if (algorithms_.Empty()) return {};
     // Windows: the digests want the file to themselves; the CRC-32 also
     // reads a file others hold open, so it is tried alone when they refuse.
-    const auto share = algorithms_.Hashes.empty() ? platform::ShareMode::AllowOthers : platform::ShareMode::DenyOthers;
+    const bool digests = !algorithms_.Digests().Empty();
+    const auto share = digests ? platform::ShareMode::DenyOthers : platform::ShareMode::AllowOthers;
     platform::PathInfo failure;
     if (const auto reader = platform::FileReader::Open(path_, share, failure)) {
-        JobResult result = Run(*reader, reader->Size());
+        FileResult result = Run(*reader, reader->Size());
         if (!reader->Failure().empty()) result.Failure = reader->Failure();
         return result;
     }
-    // Nothing there, or a folder: no lines. Anything else could not be read.
+    // Nothing there, or a folder: no results. Anything else could not be read.
     if (failure.Kind == platform::PathInfo::Kind::Missing) return {true, {}, failure.Failure};
     if (failure.Kind == platform::PathInfo::Kind::Folder) return {true, {}, "Is a directory"};
-    if (algorithms_.Crc32 && share == platform::ShareMode::DenyOthers) {
+    if (algorithms_.Contains(AlgorithmId::Crc32) && digests) {
         platform::PathInfo crcFailure;
         if (const auto reader = platform::FileReader::Open(path_, platform::ShareMode::AllowOthers, crcFailure)) {
-            FileDigestJob crcOnly(path_, {true, {}}, 1);
-            JobResult result = crcOnly.Run(*reader, reader->Size());
-            result.Lines << kDigestErrorLine;
+            FileDigestJob crcOnly(path_, {AlgorithmId::Crc32}, 1);
+            FileResult result = crcOnly.Run(*reader, reader->Size());
+            for (const AlgorithmId id : algorithms_.Digests()) result.Values.push_back({id, true, {}});
             if (result.Failure.empty()) result.Failure = failure.Failure;
             return result;
         }
     }
-    return ErrorLines(failure.Failure);
+    return Failed(failure.Failure);
 }
 
-JobResult FileDigestJob::Run(TByteSource& source, std::uint64_t size)
+FileResult FileDigestJob::Run(TByteSource& source, std::uint64_t size)
 {
     fileSize_.store(size, std::memory_order_relaxed);
     bytesRead_.store(0, std::memory_order_relaxed);
-    for (TDCP_hash* hash : algorithms_.Hashes) hash->Init();
+    std::vector<std::unique_ptr<TDCP_hash>> hashes;
+    for (const AlgorithmId id : algorithms_.Digests()) {
+        hashes.push_back(InfoOf(id).Create());
+        hashes.back()->Init();
+    }
     std::uint32_t crc = kCrc32Preset;
     std::vector<HashConsumer> consumers;
-    if (algorithms_.Crc32) consumers.push_back(HashConsumer::Crc32(crc));
-    for (TDCP_hash* hash : algorithms_.Hashes) consumers.emplace_back(hash);
+    if (algorithms_.Contains(AlgorithmId::Crc32)) consumers.push_back(HashConsumer::Crc32(crc));
+    for (const auto& hash : hashes) consumers.emplace_back(hash.get());
 
     const bool shared = size >= kSharedFrom && threads_ > 1;
     // A small file needs no more room than itself (and one byte to see its end).
     const std::size_t buffer = shared ? kLargeBuffer : static_cast<std::size_t>(std::clamp<std::uint64_t>(size + 1, 4096, kSmallBuffer));
     const bool read = FeedConsumers(source, consumers, shared ? threads_ : 1, buffer,
                                     [this](std::uint64_t total) { bytesRead_.store(total, std::memory_order_relaxed); });
-    if (!read) {
-        // The digests of the bytes read so far would describe the wrong bytes.
-        for (TDCP_hash* hash : algorithms_.Hashes) hash->Burn();
-        return ErrorLines({});
-    }
+    // The digests of the bytes read so far would describe the wrong bytes;
+    // the components wipe what they absorbed as they go.
+    if (!read) return Failed({});
 
-    JobResult result;
-    if (algorithms_.Crc32) result.Lines << Crc32Line(~crc);
+    FileResult result;
+    if (algorithms_.Contains(AlgorithmId::Crc32)) result.Values.push_back({AlgorithmId::Crc32, false, DigestValue::OfCrc32(~crc)});
     std::array<std::uint8_t, 64> digest{}; // the largest digest of the catalogue
-    for (TDCP_hash* hash : algorithms_.Hashes) {
-        const auto length = std::min(static_cast<std::size_t>(hash->HashSize() / 8), digest.size());
+    std::size_t next = 0;
+    for (const AlgorithmId id : algorithms_.Digests()) {
+        TDCP_hash& hash = *hashes[next++];
+        const auto length = std::min(static_cast<std::size_t>(hash.HashSize() / 8), digest.size());
         const std::span<std::uint8_t> out(digest.data(), length);
-        hash->Final(out); // a larger digest than the buffer would raise, never overflow
-        result.Lines << DigestLine(hash->GetAlgorithm(), out);
+        hash.Final(out); // a larger digest than the buffer would raise, never overflow
+        result.Values.push_back({id, false, DigestValue(out)});
     }
     return result;
 }

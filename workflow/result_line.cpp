@@ -1,5 +1,8 @@
 #include "workflow/result_line.h"
 
+#include <algorithm>
+#include <ranges>
+
 #include "digest/engine/DCPcatalogue.h"
 #include "workflow/texts.h"
 
@@ -21,6 +24,20 @@ QString DigestLine(std::string_view algorithm, std::span<const std::uint8_t> dig
         line += QChar(kDigits[b & 15]);
     }
     return line;
+}
+
+QStringList ResultLines(const FileResult& result)
+{
+    QStringList lines;
+    if (const AlgorithmResult* crc = result.Find(AlgorithmId::Crc32))
+        lines << (crc->Failed ? kCrcErrorLine : Crc32Line(crc->Value.AsCrc32()));
+    const auto isDigest = [](const AlgorithmResult& r) { return r.Algorithm != AlgorithmId::Crc32; };
+    const auto failedDigest = [&](const AlgorithmResult& r) { return isDigest(r) && r.Failed; };
+    // One error line stands for every digest.
+    if (std::ranges::any_of(result.Values, failedDigest)) return lines << kDigestErrorLine;
+    for (const AlgorithmResult& r : result.Values | std::views::filter(isDigest))
+        lines << DigestLine(InfoOf(r.Algorithm).Name, r.Value.Bytes());
+    return lines;
 }
 
 } // namespace sumbrook::workflow

@@ -4,10 +4,13 @@
 // upper-case hexadecimal.
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "workflow/file_result.h"
 
 namespace sumbrook::workflow {
 
@@ -16,5 +19,10 @@ QString Crc32Line(std::uint32_t crc);
 
 // The display name of the algorithm, "：" and two digits per digest byte.
 QString DigestLine(std::string_view algorithm, std::span<const std::uint8_t> digest);
+
+// A file's lines in the results tree: the CRC-32 line, then one line per
+// digest; a pass that could not read the file gives its error line instead
+// ("CRC32_FCS32：读取文件错误", and one "：读取文件错误" for all digests).
+QStringList ResultLines(const FileResult& result);
 
 } // namespace sumbrook::workflow

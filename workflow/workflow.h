@@ -14,7 +14,6 @@
 #include <optional>
 #include <thread>
 
-#include "digest/crc32/CRC32_FCS32.h"
 #include "workflow/file_digest_job.h"
 #include "workflow/ports.h"
 
@@ -43,12 +42,9 @@ public:
     void CalculateMenuClick();
     bool Calculating() const { return calculating_; }
 
-    // The digest job for one file, appending under the current file node:
-    // the CRC-32 line, the digest lines, or both from one read of the file.
-    void AddCrc32Line(const QString& fileName);
-    void AddHashLines(const QString& fileName);
+    // The digest job for one file, appending under the current file node
+    // the CRC-32 line and the digest lines, from one read of the file.
     void AddResultLines(const QString& fileName);
-    Crc32Result CalcFileCrc32(const QString& fileName);
 
     // Same-content marking.
     void CheckSameFile();
@@ -65,8 +61,8 @@ public:
     void SetThreads(unsigned threads) { threads_ = threads; }
 
 private:
-    JobAlgorithms SelectedAlgorithms(bool crc32, bool digests);
-    void RunJob(const QString& fileName, JobAlgorithms algorithms);
+    AlgorithmSet SelectedAlgorithms();
+    void RunJob(const QString& fileName, AlgorithmSet algorithms);
     void AppendEntry(const QString& path, std::uint64_t size);
     void FinishIntake();
 

@@ -10,7 +10,9 @@
 #include <QRegularExpression>
 
 #include "tests/workflow/fakes.h"
+#include "base/byte_source.h"
 #include "workflow/file_digest_job.h"
+#include "workflow/result_line.h"
 #include "workflow/texts.h"
 
 using namespace sumbrook::workflow;
@@ -172,8 +174,8 @@ TEST(DigestJob, ReadFailingAfterOpenGivesOnlyErrorLines)
     EXPECT_EQ(bench.files.Entry(0).Status, kChecked);
 }
 
-// A read that fails after whole blocks were hashed: only the error lines,
-// and the components are fit for the next file.
+// A read that fails after whole blocks were hashed: every algorithm failed,
+// no value.
 TEST(DigestJob, ReadFailingPartWayGivesOnlyTheErrorLines)
 {
     class FailsOnThirdRead : public sumbrook::TByteSource {
@@ -186,19 +188,14 @@ TEST(DigestJob, ReadFailingPartWayGivesOnlyTheErrorLines)
         }
         int reads = 0;
     };
-    CatalogueSelection selection;
-    JobAlgorithms algorithms{true, {}};
-    for (std::size_t k = 0; k < selection.HashListCount(); ++k) algorithms.Hashes.push_back(&selection.HashComponent(k));
     for (const unsigned threads : {1u, 3u}) {
         FailsOnThirdRead source;
-        EXPECT_EQ(FileDigestJob("", algorithms, threads).Run(source, 1u << 30).Lines,
-                  (QStringList{kCrcErrorLine, kDigestErrorLine}));
+        const FileResult result = FileDigestJob("", sumbrook::AlgorithmSet::All(), threads).Run(source, 1u << 30);
+        EXPECT_EQ(result.Values.size(), sumbrook::kAlgorithmCount);
+        EXPECT_TRUE(std::ranges::all_of(result.Values, &AlgorithmResult::Failed));
+        EXPECT_EQ(ResultLines(result), (QStringList{kCrcErrorLine, kDigestErrorLine}));
         EXPECT_EQ(source.reads, 3);
     }
-
-    TempDir dir;
-    const JobResult next = FileDigestJob(Native(dir.Write("abc", "abc")), {false, {algorithms.Hashes.back()}}, 1).Run();
-    EXPECT_EQ(next.Lines, QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s});
 }
 
 TEST(DigestJob, VanishedFileKeepsANodeWithoutLines)
