@@ -22,9 +22,9 @@ TCatalogueEntry Entry(AlgorithmId id, std::string_view component, std::string_vi
                       bool selected, std::string_view menuCaption = {})
 {
     const AlgorithmInfo& info = InfoOf(id);
-    return {component, Hash::ClassId, Hash::ClassAlgorithm, Hash::ClassHashSize, info.Name, menuItem,
-            menuCaption.empty() ? info.Name : menuCaption, option, selected, info.MBPerSecond, info.Create,
-            info.Kernels};
+    const std::string_view caption = menuCaption.empty() ? info.Name : menuCaption;
+    return {component, Hash::ClassId, Hash::ClassAlgorithm, Hash::ClassHashSize, info.Name,   menuItem, caption,
+            option,    selected,      info.MBPerSecond,     info.Create,         info.Kernels};
 }
 
 // clang-format off

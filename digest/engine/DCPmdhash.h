@@ -24,7 +24,10 @@ namespace sumbrook {
 
 namespace dcp {
 
-enum class ByteOrder { Little, Big };
+enum class ByteOrder {
+    Little,
+    Big
+};
 
 // Folds Blocks, a whole number of blocks, into the chaining value.
 template <class Word, std::size_t Words>
@@ -70,28 +73,33 @@ struct BitCounter<16> {
     }
 };
 
+// The common frame of an algorithm's constants: its chaining words, block and
+// digest size and byte order; the pad byte 0x80, a 64-bit count and no
+// trailer fields unless the algorithm says otherwise.
+template <class W, std::size_t Words, std::size_t Block, std::size_t Digest, ByteOrder O>
+struct MdShape {
+    using Word = W;
+    using Table = KernelTable<Compressor<W, Words>>;
+    static constexpr std::size_t BlockBytes = Block, DigestBytes = Digest, CounterBytes = 8;
+    static constexpr ByteOrder Order = O;
+    static constexpr std::uint8_t PadByte = 0x80;
+    static constexpr std::array<std::uint8_t, 0> Trailer{};
+};
+
 // What an algorithm supplies. Trailer holds the bytes that stand between the
 // padding and the length count in the last block (HAVAL's version, passes
 // and output size); Kernels() its kernel table.
+// clang-format off
 template <class A>
-concept MdAlgorithm = requires {
-    typename A::Word;
-    requires std::same_as<typename A::Word, std::uint32_t> || std::same_as<typename A::Word, std::uint64_t>;
-    { A::Id } -> std::convertible_to<std::int32_t>;
-    { A::Algorithm } -> std::convertible_to<std::string_view>;
-    { A::BlockBytes } -> std::convertible_to<std::size_t>;
-    { A::DigestBytes } -> std::convertible_to<std::size_t>;
-    { A::CounterBytes } -> std::convertible_to<std::size_t>;
-    { A::Order } -> std::convertible_to<ByteOrder>;
-    { A::PadByte } -> std::convertible_to<std::uint8_t>;
-    { A::Trailer.size() } -> std::convertible_to<std::size_t>;
-    { A::InitialValue.size() } -> std::convertible_to<std::size_t>;
-    { A::SelfTest } -> std::convertible_to<SelfTestVectors>;
-    A::Kernels().Get();
-    requires A::DigestBytes % sizeof(typename A::Word) == 0;
-    requires A::DigestBytes <= sizeof(A::InitialValue);
-    requires A::BlockBytes >= A::Trailer.size() + A::CounterBytes + 1;
-};
+concept MdAlgorithm =
+    (std::same_as<typename A::Word, std::uint32_t> || std::same_as<typename A::Word, std::uint64_t>) &&
+    std::convertible_to<decltype(A::Id), std::int32_t> &&
+    std::convertible_to<decltype(A::Algorithm), std::string_view> &&
+    std::convertible_to<decltype(A::Order), ByteOrder> && std::convertible_to<decltype(A::PadByte), std::uint8_t> &&
+    std::convertible_to<decltype(A::SelfTest), SelfTestVectors> && A::DigestBytes % sizeof(typename A::Word) == 0 &&
+    A::DigestBytes <= sizeof(A::InitialValue) && A::BlockBytes >= A::Trailer.size() + A::CounterBytes + 1 &&
+    (A::CounterBytes == 8 || A::CounterBytes == 16) && requires { A::Kernels().Get(); };
+// clang-format on
 
 // The algorithm's kernel table as the listing sees it.
 template <MdAlgorithm A>

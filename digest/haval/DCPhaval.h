@@ -9,24 +9,20 @@ namespace dcp {
 
 // HAVAL, 5 passes, 256-bit output (Zheng, Pieprzyk, Seberry). The published
 // HAVAL pads with 0x01; this system with 0x80.
-struct Haval {
-    using Word = std::uint32_t;
+struct Haval : MdShape<std::uint32_t, 8, 128, 32, ByteOrder::Little> {
     static constexpr std::int32_t Id = DCP_haval;
     static constexpr std::string_view Algorithm = "Haval (256bit, 5 passes)";
-    static constexpr std::size_t BlockBytes = 128, DigestBytes = 32, CounterBytes = 8;
-    static constexpr ByteOrder Order = ByteOrder::Little;
-    static constexpr std::uint8_t PadByte = 0x80;
     // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of the first byte, then
     // FPTLEN 256 from bit 6 on.
     static constexpr std::array<std::uint8_t, 2> Trailer{1 | 5 << 3 | (256 & 3) << 6, 256 >> 2};
     // The first 256 bits of the fraction of pi; the output is the chaining
     // value as it stands, no folding.
-    static constexpr std::array<Word, 8> InitialValue{0x243F6A88, 0x85A308D3, 0x13198A2E, 0x03707344, 0xA4093822, 0x299F31D0, 0x082EFA98, 0xEC4E6C89};
-    static constexpr SelfTestVectors SelfTest{
-        "abcdefghijklmnopqrstuvwxyz", "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-        "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39"};
-    using Table = KernelTable<Compressor<Word, 8>>;
+    static constexpr std::array<Word, 8> InitialValue{0x243F6A88, 0x85A308D3, 0x13198A2E, 0x03707344,
+                                                      0xA4093822, 0x299F31D0, 0x082EFA98, 0xEC4E6C89};
+    static constexpr SelfTestVectors SelfTest{"abcdefghijklmnopqrstuvwxyz",
+                                              "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+                                              "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39"};
     static Table& Kernels();
 };
 

@@ -8,19 +8,12 @@ namespace sumbrook {
 namespace dcp {
 
 // RIPEMD-128 (Dobbertin, Bosselaers, Preneel).
-struct Ripemd128 {
-    using Word = std::uint32_t;
+struct Ripemd128 : MdShape<std::uint32_t, 4, 64, 16, ByteOrder::Little> {
     static constexpr std::int32_t Id = DCP_ripemd128;
     static constexpr std::string_view Algorithm = "RipeMD-128";
-    static constexpr std::size_t BlockBytes = 64, DigestBytes = 16, CounterBytes = 8;
-    static constexpr ByteOrder Order = ByteOrder::Little;
-    static constexpr std::uint8_t PadByte = 0x80;
-    static constexpr std::array<std::uint8_t, 0> Trailer{};
     static constexpr std::array<Word, 4> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
-    static constexpr SelfTestVectors SelfTest{
-        "a", "86BE7AFA339D0FC7CFC785E72F578D33",
-        "abcdefghijklmnopqrstuvwxyz", "FD2AA607F71DC8F510714922B371834E"};
-    using Table = KernelTable<Compressor<Word, 4>>;
+    static constexpr SelfTestVectors SelfTest{"a", "86BE7AFA339D0FC7CFC785E72F578D33", "abcdefghijklmnopqrstuvwxyz",
+                                              "FD2AA607F71DC8F510714922B371834E"};
     static Table& Kernels();
 };
 

@@ -12,21 +12,15 @@ extern const std::uint64_t TigerSBox[4][256];
 
 // Tiger, 192-bit output (Anderson, Biham). The original Tiger pads with
 // 0x01 (0x80 is the later Tiger2).
-struct Tiger {
-    using Word = std::uint64_t;
+struct Tiger : MdShape<std::uint64_t, 3, 64, 24, ByteOrder::Little> {
     static constexpr std::int32_t Id = DCP_tiger;
     static constexpr std::string_view Algorithm = "Tiger";
-    static constexpr std::size_t BlockBytes = 64, DigestBytes = 24, CounterBytes = 8;
-    static constexpr ByteOrder Order = ByteOrder::Little;
     static constexpr std::uint8_t PadByte = 0x01;
-    static constexpr std::array<std::uint8_t, 0> Trailer{};
     static constexpr std::array<Word, 3> InitialValue{0x0123456789ABCDEF, 0xFEDCBA9876543210, 0xF096A5B4C3B2E187};
-    static constexpr SelfTestVectors SelfTest{
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+-",
-        "F71C8583902AFB879EDFE610F82C0D4786A3A534504486B5",
-        "Tiger - A Fast New Hash Function, by Ross Anderson and Eli Biham",
-        "8A866829040A410C729AD23F5ADA711603B3CDD357E4C15E"};
-    using Table = KernelTable<Compressor<Word, 3>>;
+    static constexpr SelfTestVectors SelfTest{"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+-",
+                                              "F71C8583902AFB879EDFE610F82C0D4786A3A534504486B5",
+                                              "Tiger - A Fast New Hash Function, by Ross Anderson and Eli Biham",
+                                              "8A866829040A410C729AD23F5ADA711603B3CDD357E4C15E"};
     static Table& Kernels();
 };
 
