@@ -8,17 +8,18 @@
 #include <vector>
 
 #include "digest/crc32/CRC32_FCS32.h"
-#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/DCPhash.h"
 #include "digest/engine/DCPkernels.h"
+#include "digest/engine/algorithm.h"
 #include "bench/update_workload.h"
 
 namespace {
 
 using namespace sumbrook::bench;
 
-void Digest(benchmark::State& state, std::size_t index)
+void Digest(benchmark::State& state, const sumbrook::AlgorithmInfo& info)
 {
-    auto hash = sumbrook::AlgorithmCatalogue()[index].Create();
+    auto hash = info.Create();
     std::vector<std::uint8_t> digest(static_cast<std::size_t>(hash->HashSize() / 8));
     const auto& block = Block();
     for (auto _ : state) {
@@ -46,11 +47,13 @@ int RegisterAll()
     // The kernel each figure comes from, in the report's header.
     for (const auto& k : sumbrook::DigestKernelsInUse())
         benchmark::AddCustomContext(std::string(k.Algorithm) + " kernel", std::string(k.Kernel));
-    benchmark::RegisterBenchmark("CRC32_FCS32", Crc32)->Unit(benchmark::kMillisecond);
-    const auto& catalogue = sumbrook::AlgorithmCatalogue();
-    for (std::size_t i = 0; i < catalogue.size(); ++i)
-        benchmark::RegisterBenchmark(std::string(catalogue[i].DisplayName).c_str(), Digest, i)
-            ->Unit(benchmark::kMillisecond);
+    for (const sumbrook::AlgorithmInfo& info : sumbrook::Algorithms()) {
+        const std::string name(info.Name);
+        if (info.Create == nullptr)
+            benchmark::RegisterBenchmark(name.c_str(), Crc32)->Unit(benchmark::kMillisecond);
+        else
+            benchmark::RegisterBenchmark(name.c_str(), Digest, info)->Unit(benchmark::kMillisecond);
+    }
     return 0;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates tests/data/*.vec from independent tools: coreutils for MD5 and
 # the SHA family, rhash for MD4, RIPEMD-160 and Tiger, PHP's hash() for
-# RIPEMD-128 and for HAVAL-256/5 with the published 0x01 padding.
+# RIPEMD-128 and for HAVAL-256/5 with the published 0x01 padding, Python's
+# zlib for CRC-32.
 # Needs: coreutils, rhash, php-cli, python3.
 set -euo pipefail
 out=${1:-$(dirname "$0")/../tests/data}
@@ -31,6 +32,7 @@ digest() {
     Tiger) rhash --tiger --simple "$2" | cut -d' ' -f1 ;;
     RipeMD-128) php -r 'echo hash("ripemd128", file_get_contents($argv[1]));' "$2" ;;
     HAVAL-0x01) php -r 'echo hash("haval256,5", file_get_contents($argv[1]));' "$2" ;;
+    CRC32_FCS32) python3 -c 'import sys, zlib; print("%08x" % zlib.crc32(open(sys.argv[1], "rb").read()))' "$2" ;;
   esac
 }
 
@@ -51,6 +53,7 @@ write() { # algorithm, file name
   } > "$out/$file"
 }
 
+write CRC32_FCS32 crc32.vec
 write MD5 md5.vec
 write MD4 md4.vec
 write SHA1 sha1.vec

@@ -57,6 +57,8 @@ private:
 template <class Fn>
 class KernelTable final : public KernelSlot {
 public:
+    using Function = Fn;
+
     constexpr explicit KernelTable(std::span<const Kernel<Fn>> kernels) : kernels_(kernels) {}
 
     Fn Get() { return kernels_[ActiveIndex()].Run; }
@@ -75,17 +77,7 @@ private:
 // The value of SUMBROOK_DIGEST_KERNEL, read once; empty when unset.
 std::string_view RequestedKernel();
 
-// Every algorithm's slot, for the listing and the test seam (defined beside
-// each algorithm's kernel table).
+// CRC-32's kernel choice (CRC32_FCS32.cpp); each digest's is its Kernels().
 KernelSlot& Crc32Slot();
-KernelSlot& Sha1Slot();
-KernelSlot& HavalSlot();
-KernelSlot& Md4Slot();
-KernelSlot& Ripemd128Slot();
-KernelSlot& Ripemd160Slot();
-KernelSlot& Sha256Slot();
-KernelSlot& Sha512Slot();
-KernelSlot& TigerSlot();
-KernelSlot& Md5Slot();
 
 } // namespace sumbrook::dcp

@@ -3,30 +3,17 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/algorithm.h"
 #include "digest/engine/DCPdispatch.h"
 
 namespace sumbrook {
 
 namespace {
 
-struct Entry {
-    std::string_view Algorithm;
-    dcp::KernelSlot& (*Slot)();
-};
-
-// CRC-32, then the catalogue's order and display names.
-std::vector<Entry> Algorithms()
-{
-    std::vector<Entry> list{{"CRC32_FCS32", &dcp::Crc32Slot}};
-    for (const TCatalogueEntry& entry : AlgorithmCatalogue()) list.push_back({entry.DisplayName, entry.Kernels});
-    return list;
-}
-
 dcp::KernelSlot* FindSlot(std::string_view algorithm)
 {
-    for (const Entry& e : Algorithms())
-        if (e.Algorithm == algorithm) return &e.Slot();
+    for (const AlgorithmInfo& info : Algorithms())
+        if (info.Name == algorithm) return &info.Kernels();
     return nullptr;
 }
 
@@ -35,7 +22,7 @@ dcp::KernelSlot* FindSlot(std::string_view algorithm)
 std::vector<TDigestKernel> DigestKernelsInUse()
 {
     std::vector<TDigestKernel> list;
-    for (const Entry& e : Algorithms()) list.push_back({e.Algorithm, e.Slot().ActiveName()});
+    for (const AlgorithmInfo& info : Algorithms()) list.push_back({info.Name, info.Kernels().ActiveName()});
     return list;
 }
 
@@ -48,8 +35,8 @@ std::string DigestKernelNameError(std::string_view Value)
 {
     // Every kernel this build has, runnable here or not.
     std::vector<std::string_view> known{dcp::kPortableKernel};
-    for (const Entry& e : Algorithms())
-        for (const std::string_view name : e.Slot().Names())
+    for (const AlgorithmInfo& info : Algorithms())
+        for (const std::string_view name : info.Kernels().Names())
             if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
     if (Value.empty() || std::find(known.begin(), known.end(), Value) != known.end()) return {};
     std::string message =

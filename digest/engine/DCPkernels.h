@@ -10,11 +10,11 @@
 namespace sumbrook {
 
 struct TDigestKernel {
-    std::string_view Algorithm; // "CRC32_FCS32" or a catalogue display name
+    std::string_view Algorithm; // the algorithm's name in the table of algorithm.h
     std::string_view Kernel;    // "portable", "sha-ni", "vpclmulqdq-avx512", ...
 };
 
-// CRC32_FCS32 first, then the catalogue in order: the kernel each runs.
+// Every algorithm of the table, in its order: the kernel each runs.
 // Asking makes the choice if no digest has made it yet.
 std::vector<TDigestKernel> DigestKernelsInUse();
 

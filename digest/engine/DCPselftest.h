@@ -24,11 +24,15 @@ inline bool DigestEquals(const std::uint8_t* Digest, std::size_t Size, std::stri
     return true;
 }
 
-// The self-test every digest class runs: two stored texts against their
-// expected digests on a temporary instance; both comparisons are always made.
+// Two stored texts and their expected digests in hexadecimal.
+struct SelfTestVectors {
+    std::string_view Text1, Hex1, Text2, Hex2;
+};
+
+// The self-test every digest class runs: both texts against their expected
+// digests on a temporary instance; both comparisons are always made.
 template <class Hash>
-bool RunSelfTest(std::string_view Text1, std::string_view Hex1, std::string_view Text2,
-                 std::string_view Hex2)
+bool RunSelfTest(const SelfTestVectors& v)
 {
     Hash hash;
     std::array<std::uint8_t, Hash::ClassHashSize / 8> digest{};
@@ -38,8 +42,8 @@ bool RunSelfTest(std::string_view Text1, std::string_view Hex1, std::string_view
         hash.Final(digest);
         return DigestEquals(digest.data(), digest.size(), hex);
     };
-    const bool first = check(Text1, Hex1);
-    const bool second = check(Text2, Hex2);
+    const bool first = check(v.Text1, v.Hex1);
+    const bool second = check(v.Text2, v.Hex2);
     return first && second;
 }
 

@@ -45,8 +45,9 @@ constexpr std::size_t IndexOf(AlgorithmId id)
 
 struct AlgorithmInfo {
     AlgorithmId Id;
-    std::string_view Name;   // the label of its result lines: "CRC32_FCS32", "SHA1", "Haval256", ...
+    std::string_view Name;   // the label of its result lines
     std::size_t DigestBytes; // 4 for CRC-32
+    std::size_t BlockBytes;  // what the compression takes at once; 1 for CRC-32, which folds any length
     double MBPerSecond;      // one core of the build machine, fastest kernel: to share work out by cost
     // A new hash component of the algorithm; null for CRC-32, which is a routine.
     std::unique_ptr<TDCP_hash> (*Create)();

@@ -1,13 +1,8 @@
 #include "digest/haval/DCPhaval.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -65,9 +60,6 @@ inline void H5(u32& x7, u32 x6, u32 x5, u32 x4, u32 x3, u32 x2, u32 x1, u32 x0, 
 {
     x7 = RotR32(x7, 11) + w + k + RotR32(F5(x2, x5, x0, x6, x4, x3, x1), 7);
 }
-
-// Trailer offset: the tail fields and the 64-bit length fill bytes 118 to 127.
-constexpr std::uint32_t kTrailer = 118;
 
 // One block of 128 bytes at p folded into H; W is the caller's room for
 // the message words.
@@ -178,8 +170,6 @@ inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p, 
 
 } // namespace
 
-namespace dcp {
-
 void HavalCompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks)
 {
     std::uint32_t W[32];
@@ -189,75 +179,15 @@ void HavalCompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::u
 }
 
 namespace {
-using HavalCompressor = void (*)(std::span<std::uint32_t, 8>, std::span<const std::uint8_t>);
-constexpr Kernel<HavalCompressor> kHavalKernels[] = {
+constexpr Kernel<Haval::Table::Function> kKernels[] = {
     {kPortableKernel, nullptr, &HavalCompressPortable},
 };
-constinit KernelTable<HavalCompressor> havalTable(kHavalKernels);
+constinit Haval::Table table(kKernels);
 } // namespace
 
-KernelSlot& HavalSlot()
+Haval::Table& Haval::Kernels()
 {
-    return havalTable;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_haval::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_haval>(
-        "abcdefghijklmnopqrstuvwxyz", "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-        "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39");
-}
-
-TDCP_haval::~TDCP_haval()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_haval::Init()
-{
-    Burn();
-    // The first 256 bits of the fraction of pi.
-    CurrentHash[0] = 0x243F6A88;
-    CurrentHash[1] = 0x85A308D3;
-    CurrentHash[2] = 0x13198A2E;
-    CurrentHash[3] = 0x03707344;
-    CurrentHash[4] = 0xA4093822;
-    CurrentHash[5] = 0x299F31D0;
-    CurrentHash[6] = 0x082EFA98;
-    CurrentHash[7] = 0xEC4E6C89;
-    fInitialized = true;
-}
-
-void TDCP_haval::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_haval::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, havalTable.Get());
-}
-
-void TDCP_haval::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    Finish(Fields(), havalTable.Get(), fPadByte, kTrailer, [this](std::uint8_t* buffer) {
-        // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of byte 118; FPTLEN 256
-        // has its low two bits (zero) in bits 6-7 and the rest, 64, in byte 119.
-        buffer[118] = 0x29;
-        buffer[119] = 0x40;
-        StoreLE32(buffer + 120, LenLo);
-        StoreLE32(buffer + 124, LenHi);
-    });
-    // 256-bit output: the chaining value as it stands, no folding.
-    StoreWordsLE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -1,47 +1,33 @@
 #pragma once
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPconst.h"
-#include "digest/engine/DCPhash.h"
+#include "digest/engine/DCPmdhash.h"
 
 namespace sumbrook {
 
-// HAVAL, 5 passes, 256-bit output (Zheng, Pieprzyk, Seberry), padded with 0x80.
-class TDCP_haval : public TDCP_hash {
-public:
-    static constexpr std::int32_t ClassId = DCP_haval;
-    static constexpr std::string_view ClassAlgorithm = "Haval (256bit, 5 passes)";
-    static constexpr std::int32_t ClassHashSize = 256;
-    static bool ClassSelfTest();
+namespace dcp {
 
-    TDCP_haval() = default;
-    ~TDCP_haval() override;
-
-    std::int32_t GetId() const override { return ClassId; }
-    std::string_view GetAlgorithm() const override { return ClassAlgorithm; }
-    std::int32_t GetHashSize() const override { return ClassHashSize; }
-    bool SelfTest() const override { return ClassSelfTest(); }
-
-    void Init() override;
-    void Final(std::span<std::uint8_t> Digest) override;
-    void Burn() override;
-    void Update(std::span<const std::uint8_t> Buffer) override;
-
-protected:
-    std::uint32_t LenHi = 0;
-    std::uint32_t LenLo = 0;
-    std::uint32_t Index = 0;
-    std::uint32_t CurrentHash[8] = {};
-    std::uint8_t HashBuffer[128] = {};
-
-    // The published HAVAL pads with 0x01; this system with 0x80.
-    explicit TDCP_haval(std::uint8_t PadByte) : fPadByte(PadByte) {}
-
-private:
-    using State = dcp::BlockState<std::uint32_t, 8, 128, dcp::BitCount64>;
-    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
-
-    std::uint8_t fPadByte = 0x80;
+// HAVAL, 5 passes, 256-bit output (Zheng, Pieprzyk, Seberry). The published
+// HAVAL pads with 0x01; this system with 0x80.
+struct Haval : MdShape<std::uint32_t, 8, 128, 32, ByteOrder::Little> {
+    static constexpr std::int32_t Id = DCP_haval;
+    static constexpr std::string_view Algorithm = "Haval (256bit, 5 passes)";
+    // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of the first byte, then
+    // FPTLEN 256 from bit 6 on.
+    static constexpr std::array<std::uint8_t, 2> Trailer{1 | 5 << 3 | (256 & 3) << 6, 256 >> 2};
+    // The first 256 bits of the fraction of pi; the output is the chaining
+    // value as it stands, no folding.
+    static constexpr std::array<Word, 8> InitialValue{0x243F6A88, 0x85A308D3, 0x13198A2E, 0x03707344,
+                                                      0xA4093822, 0x299F31D0, 0x082EFA98, 0xEC4E6C89};
+    static constexpr SelfTestVectors SelfTest{"abcdefghijklmnopqrstuvwxyz",
+                                              "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+                                              "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39"};
+    static Table& Kernels();
 };
+
+} // namespace dcp
+
+class TDCP_haval final : public TDCP_mdhash<dcp::Haval> {};
 
 } // namespace sumbrook

@@ -1,13 +1,8 @@
 #include "digest/md4/DCPmd4.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -75,68 +70,21 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Md4CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
 }
 
 namespace {
-using Md4Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
-constexpr Kernel<Md4Compressor> kMd4Kernels[] = {
+constexpr Kernel<Md4::Table::Function> kKernels[] = {
     {kPortableKernel, nullptr, &Md4CompressPortable},
 };
-constinit KernelTable<Md4Compressor> md4Table(kMd4Kernels);
+constinit Md4::Table table(kKernels);
 } // namespace
 
-KernelSlot& Md4Slot()
+Md4::Table& Md4::Kernels()
 {
-    return md4Table;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_md4::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_md4>("abc", "A448017AAF21D8525FC10AE87AA6729D",
-                                 "abcdefghijklmnopqrstuvwxyz", "D79E1C308AA5BBCDEEA8ED63DF412DA9");
-}
-
-TDCP_md4::~TDCP_md4()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_md4::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    fInitialized = true;
-}
-
-void TDCP_md4::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_md4::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, md4Table.Get());
-}
-
-void TDCP_md4::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishLittleEndian(Fields(), md4Table.Get());
-    StoreWordsLE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -1,13 +1,8 @@
 #include "digest/md5/DCPmd5.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -84,68 +79,21 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Md5CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
 }
 
 namespace {
-using Md5Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
-constexpr Kernel<Md5Compressor> kMd5Kernels[] = {
+constexpr Kernel<Md5::Table::Function> kKernels[] = {
     {kPortableKernel, nullptr, &Md5CompressPortable},
 };
-constinit KernelTable<Md5Compressor> md5Table(kMd5Kernels);
+constinit Md5::Table table(kKernels);
 } // namespace
 
-KernelSlot& Md5Slot()
+Md5::Table& Md5::Kernels()
 {
-    return md5Table;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_md5::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_md5>("abc", "900150983CD24FB0D6963F7D28E17F72",
-                                 "abcdefghijklmnopqrstuvwxyz", "C3FCD3D76192E4007DFB496CCA67E13B");
-}
-
-TDCP_md5::~TDCP_md5()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_md5::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    fInitialized = true;
-}
-
-void TDCP_md5::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_md5::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, md5Table.Get());
-}
-
-void TDCP_md5::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishLittleEndian(Fields(), md5Table.Get());
-    StoreWordsLE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

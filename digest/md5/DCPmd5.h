@@ -1,41 +1,24 @@
 #pragma once
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPconst.h"
-#include "digest/engine/DCPhash.h"
+#include "digest/engine/DCPmdhash.h"
 
 namespace sumbrook {
 
+namespace dcp {
+
 // MD5 (RFC 1321).
-class TDCP_md5 : public TDCP_hash {
-public:
-    static constexpr std::int32_t ClassId = DCP_md5;
-    static constexpr std::string_view ClassAlgorithm = "MD5";
-    static constexpr std::int32_t ClassHashSize = 128;
-    static bool ClassSelfTest();
-
-    ~TDCP_md5() override;
-
-    std::int32_t GetId() const override { return ClassId; }
-    std::string_view GetAlgorithm() const override { return ClassAlgorithm; }
-    std::int32_t GetHashSize() const override { return ClassHashSize; }
-    bool SelfTest() const override { return ClassSelfTest(); }
-
-    void Init() override;
-    void Final(std::span<std::uint8_t> Digest) override;
-    void Burn() override;
-    void Update(std::span<const std::uint8_t> Buffer) override;
-
-protected:
-    std::uint32_t LenHi = 0;
-    std::uint32_t LenLo = 0;
-    std::uint32_t Index = 0;
-    std::uint32_t CurrentHash[4] = {};
-    std::uint8_t HashBuffer[64] = {};
-
-private:
-    using State = dcp::BlockState<std::uint32_t, 4, 64, dcp::BitCount64>;
-    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
+struct Md5 : MdShape<std::uint32_t, 4, 64, 16, ByteOrder::Little> {
+    static constexpr std::int32_t Id = DCP_md5;
+    static constexpr std::string_view Algorithm = "MD5";
+    static constexpr std::array<Word, 4> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
+    static constexpr SelfTestVectors SelfTest{"abc", "900150983CD24FB0D6963F7D28E17F72", "abcdefghijklmnopqrstuvwxyz",
+                                              "C3FCD3D76192E4007DFB496CCA67E13B"};
+    static Table& Kernels();
 };
+
+} // namespace dcp
+
+class TDCP_md5 final : public TDCP_mdhash<dcp::Md5> {};
 
 } // namespace sumbrook

@@ -1,13 +1,8 @@
 #include "digest/ripemd/DCPripemd128.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -137,68 +132,21 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Ripemd128CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
 }
 
 namespace {
-using Ripemd128Compressor = void (*)(std::span<std::uint32_t, 4>, std::span<const std::uint8_t>);
-constexpr Kernel<Ripemd128Compressor> kRipemd128Kernels[] = {
+constexpr Kernel<Ripemd128::Table::Function> kKernels[] = {
     {kPortableKernel, nullptr, &Ripemd128CompressPortable},
 };
-constinit KernelTable<Ripemd128Compressor> ripemd128Table(kRipemd128Kernels);
+constinit Ripemd128::Table table(kKernels);
 } // namespace
 
-KernelSlot& Ripemd128Slot()
+Ripemd128::Table& Ripemd128::Kernels()
 {
-    return ripemd128Table;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_ripemd128::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_ripemd128>("a", "86BE7AFA339D0FC7CFC785E72F578D33",
-                                       "abcdefghijklmnopqrstuvwxyz", "FD2AA607F71DC8F510714922B371834E");
-}
-
-TDCP_ripemd128::~TDCP_ripemd128()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_ripemd128::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    fInitialized = true;
-}
-
-void TDCP_ripemd128::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_ripemd128::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, ripemd128Table.Get());
-}
-
-void TDCP_ripemd128::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishLittleEndian(Fields(), ripemd128Table.Get());
-    StoreWordsLE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -1,13 +1,8 @@
 #include "digest/ripemd/DCPripemd160.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -167,70 +162,21 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Ripemd160CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
 }
 
 namespace {
-using Ripemd160Compressor = void (*)(std::span<std::uint32_t, 5>, std::span<const std::uint8_t>);
-constexpr Kernel<Ripemd160Compressor> kRipemd160Kernels[] = {
+constexpr Kernel<Ripemd160::Table::Function> kKernels[] = {
     {kPortableKernel, nullptr, &Ripemd160CompressPortable},
 };
-constinit KernelTable<Ripemd160Compressor> ripemd160Table(kRipemd160Kernels);
+constinit Ripemd160::Table table(kKernels);
 } // namespace
 
-KernelSlot& Ripemd160Slot()
+Ripemd160::Table& Ripemd160::Kernels()
 {
-    return ripemd160Table;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_ripemd160::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_ripemd160>("a", "0BDC9D2D256B3EE9DAAE347BE6F4DC835A467FFE",
-                                       "abcdefghijklmnopqrstuvwxyz",
-                                       "F71C27109C692C1B56BBDCEB5B9D2865B3708DBC");
-}
-
-TDCP_ripemd160::~TDCP_ripemd160()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_ripemd160::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    CurrentHash[4] = 0xC3D2E1F0;
-    fInitialized = true;
-}
-
-void TDCP_ripemd160::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_ripemd160::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, ripemd160Table.Get());
-}
-
-void TDCP_ripemd160::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishLittleEndian(Fields(), ripemd160Table.Get());
-    StoreWordsLE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -1,41 +1,24 @@
 #pragma once
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPconst.h"
-#include "digest/engine/DCPhash.h"
+#include "digest/engine/DCPmdhash.h"
 
 namespace sumbrook {
 
+namespace dcp {
+
 // RIPEMD-160 (Dobbertin, Bosselaers, Preneel).
-class TDCP_ripemd160 : public TDCP_hash {
-public:
-    static constexpr std::int32_t ClassId = DCP_ripemd160;
-    static constexpr std::string_view ClassAlgorithm = "RipeMD-160";
-    static constexpr std::int32_t ClassHashSize = 160;
-    static bool ClassSelfTest();
-
-    ~TDCP_ripemd160() override;
-
-    std::int32_t GetId() const override { return ClassId; }
-    std::string_view GetAlgorithm() const override { return ClassAlgorithm; }
-    std::int32_t GetHashSize() const override { return ClassHashSize; }
-    bool SelfTest() const override { return ClassSelfTest(); }
-
-    void Init() override;
-    void Final(std::span<std::uint8_t> Digest) override;
-    void Burn() override;
-    void Update(std::span<const std::uint8_t> Buffer) override;
-
-protected:
-    std::uint32_t LenHi = 0;
-    std::uint32_t LenLo = 0;
-    std::uint32_t Index = 0;
-    std::uint32_t CurrentHash[5] = {};
-    std::uint8_t HashBuffer[64] = {};
-
-private:
-    using State = dcp::BlockState<std::uint32_t, 5, 64, dcp::BitCount64>;
-    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
+struct Ripemd160 : MdShape<std::uint32_t, 5, 64, 20, ByteOrder::Little> {
+    static constexpr std::int32_t Id = DCP_ripemd160;
+    static constexpr std::string_view Algorithm = "RipeMD-160";
+    static constexpr std::array<Word, 5> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0};
+    static constexpr SelfTestVectors SelfTest{"a", "0BDC9D2D256B3EE9DAAE347BE6F4DC835A467FFE",
+                                              "abcdefghijklmnopqrstuvwxyz", "F71C27109C692C1B56BBDCEB5B9D2865B3708DBC"};
+    static Table& Kernels();
 };
+
+} // namespace dcp
+
+class TDCP_ripemd160 final : public TDCP_mdhash<dcp::Ripemd160> {};
 
 } // namespace sumbrook

@@ -1,13 +1,8 @@
 #include "digest/sha1/DCPsha1.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -112,8 +107,6 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Sha1CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
@@ -124,65 +117,18 @@ void Sha1CompressShaNi(std::span<std::uint32_t, 5> H, std::span<const std::uint8
 #endif
 
 namespace {
-using Sha1Compressor = void (*)(std::span<std::uint32_t, 5>, std::span<const std::uint8_t>);
-constexpr Kernel<Sha1Compressor> kSha1Kernels[] = {
+constexpr Kernel<Sha1::Table::Function> kKernels[] = {
 #if SUMBROOK_DIGEST_X86_64
     {"sha-ni", &CpuFeatures::ShaNi, &Sha1CompressShaNi},
 #endif
     {kPortableKernel, nullptr, &Sha1CompressPortable},
 };
-constinit KernelTable<Sha1Compressor> sha1Table(kSha1Kernels);
+constinit Sha1::Table table(kKernels);
 } // namespace
 
-KernelSlot& Sha1Slot()
+Sha1::Table& Sha1::Kernels()
 {
-    return sha1Table;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_sha1::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_sha1>("abc", "A9993E364706816ABA3E25717850C26C9CD0D89D",
-                                  "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-                                  "84983E441C3BD26EBAAE4AA1F95129E5E54670F1");
-}
-
-TDCP_sha1::~TDCP_sha1()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha1::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x67452301;
-    CurrentHash[1] = 0xEFCDAB89;
-    CurrentHash[2] = 0x98BADCFE;
-    CurrentHash[3] = 0x10325476;
-    CurrentHash[4] = 0xC3D2E1F0;
-    fInitialized = true;
-}
-
-void TDCP_sha1::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_sha1::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, sha1Table.Get());
-}
-
-void TDCP_sha1::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishBigEndian(Fields(), sha1Table.Get());
-    StoreWordsBE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -1,41 +1,25 @@
 #pragma once
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPconst.h"
-#include "digest/engine/DCPhash.h"
+#include "digest/engine/DCPmdhash.h"
 
 namespace sumbrook {
 
+namespace dcp {
+
 // SHA-1 (FIPS 180-2).
-class TDCP_sha1 : public TDCP_hash {
-public:
-    static constexpr std::int32_t ClassId = DCP_sha1;
-    static constexpr std::string_view ClassAlgorithm = "SHA1";
-    static constexpr std::int32_t ClassHashSize = 160;
-    static bool ClassSelfTest();
-
-    ~TDCP_sha1() override;
-
-    std::int32_t GetId() const override { return ClassId; }
-    std::string_view GetAlgorithm() const override { return ClassAlgorithm; }
-    std::int32_t GetHashSize() const override { return ClassHashSize; }
-    bool SelfTest() const override { return ClassSelfTest(); }
-
-    void Init() override;
-    void Final(std::span<std::uint8_t> Digest) override;
-    void Burn() override;
-    void Update(std::span<const std::uint8_t> Buffer) override;
-
-protected:
-    std::uint32_t LenHi = 0;
-    std::uint32_t LenLo = 0;
-    std::uint32_t Index = 0;
-    std::uint32_t CurrentHash[5] = {};
-    std::uint8_t HashBuffer[64] = {};
-
-private:
-    using State = dcp::BlockState<std::uint32_t, 5, 64, dcp::BitCount64>;
-    State Fields() { return {{LenHi, LenLo}, Index, CurrentHash, HashBuffer}; }
+struct Sha1 : MdShape<std::uint32_t, 5, 64, 20, ByteOrder::Big> {
+    static constexpr std::int32_t Id = DCP_sha1;
+    static constexpr std::string_view Algorithm = "SHA1";
+    static constexpr std::array<Word, 5> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476, 0xC3D2E1F0};
+    static constexpr SelfTestVectors SelfTest{"abc", "A9993E364706816ABA3E25717850C26C9CD0D89D",
+                                              "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+                                              "84983E441C3BD26EBAAE4AA1F95129E5E54670F1"};
+    static Table& Kernels();
 };
+
+} // namespace dcp
+
+class TDCP_sha1 final : public TDCP_mdhash<dcp::Sha1> {};
 
 } // namespace sumbrook

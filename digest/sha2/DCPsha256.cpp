@@ -1,13 +1,8 @@
 #include "digest/sha2/DCPsha256.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -94,8 +89,6 @@ inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Sha256CompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
@@ -106,68 +99,18 @@ void Sha256CompressShaNi(std::span<std::uint32_t, 8> H, std::span<const std::uin
 #endif
 
 namespace {
-using Sha256Compressor = void (*)(std::span<std::uint32_t, 8>, std::span<const std::uint8_t>);
-constexpr Kernel<Sha256Compressor> kSha256Kernels[] = {
+constexpr Kernel<Sha256::Table::Function> kKernels[] = {
 #if SUMBROOK_DIGEST_X86_64
     {"sha-ni", &CpuFeatures::ShaNi, &Sha256CompressShaNi},
 #endif
     {kPortableKernel, nullptr, &Sha256CompressPortable},
 };
-constinit KernelTable<Sha256Compressor> sha256Table(kSha256Kernels);
+constinit Sha256::Table table(kKernels);
 } // namespace
 
-KernelSlot& Sha256Slot()
+Sha256::Table& Sha256::Kernels()
 {
-    return sha256Table;
+    return table;
 }
 
-} // namespace dcp
-
-bool TDCP_sha256::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_sha256>("abc", "BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD",
-                                    "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-                                    "248D6A61D20638B8E5C026930C3E6039A33CE45964FF2167F6ECEDD419DB06C1");
-}
-
-TDCP_sha256::~TDCP_sha256()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha256::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x6A09E667;
-    CurrentHash[1] = 0xBB67AE85;
-    CurrentHash[2] = 0x3C6EF372;
-    CurrentHash[3] = 0xA54FF53A;
-    CurrentHash[4] = 0x510E527F;
-    CurrentHash[5] = 0x9B05688C;
-    CurrentHash[6] = 0x1F83D9AB;
-    CurrentHash[7] = 0x5BE0CD19;
-    fInitialized = true;
-}
-
-void TDCP_sha256::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_sha256::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, sha256Table.Get());
-}
-
-void TDCP_sha256::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishBigEndian(Fields(), sha256Table.Get());
-    StoreWordsBE(Digest, CurrentHash);
-    Burn();
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -1,13 +1,8 @@
 #include "digest/sha2/DCPsha512.h"
 
-#include "digest/engine/DCPblock.h"
 #include "digest/engine/DCPbytes.h"
-#include "digest/engine/DCPdispatch.h"
-#include "digest/engine/DCPselftest.h"
 
-namespace sumbrook {
-
-using namespace dcp;
+namespace sumbrook::dcp {
 
 namespace {
 
@@ -103,8 +98,6 @@ inline void CompressBlock(std::span<std::uint64_t, 8> H, const std::uint8_t* p)
 
 } // namespace
 
-namespace dcp {
-
 void Sha512CompressPortable(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks)
 {
     for (std::size_t at = 0; at < Blocks.size(); at += 128) CompressBlock(H, Blocks.data() + at);
@@ -116,139 +109,19 @@ void Sha512CompressAvx512(std::span<std::uint64_t, 8> H, std::span<const std::ui
 #endif
 
 namespace {
-using Sha512Compressor = void (*)(std::span<std::uint64_t, 8>, std::span<const std::uint8_t>);
-constexpr Kernel<Sha512Compressor> kSha512Kernels[] = {
+constexpr Kernel<Sha512::Table::Function> kKernels[] = {
 #if SUMBROOK_DIGEST_X86_64
     {"avx512", &CpuFeatures::Avx512, &Sha512CompressAvx512},
     {"avx2", &CpuFeatures::Avx2Bmi2, &Sha512CompressAvx2},
 #endif
     {kPortableKernel, nullptr, &Sha512CompressPortable},
 };
-constinit KernelTable<Sha512Compressor> sha512Table(kSha512Kernels);
+constinit Sha512::Table table(kKernels);
 } // namespace
 
-KernelSlot& Sha512Slot()
+Sha512::Table& Sha512::Kernels()
 {
-    return sha512Table;
+    return table;
 }
 
-} // namespace dcp
-
-namespace dcp {
-
-// The last block or two of both: pad byte 0x80, the 128-bit count
-// big-endian from byte 112.
-template <class State>
-void FinishSha512(const State& s)
-{
-    Finish(s, sha512Table.Get(), 0x80, 112, [&s](std::uint8_t* buffer) {
-        StoreBE64(buffer + 112, s.Length.Hi);
-        StoreBE64(buffer + 120, s.Length.Lo);
-    });
-}
-
-} // namespace dcp
-
-bool TDCP_sha384::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_sha384>(
-        "abc",
-        "CB00753F45A35E8BB5A03D699AC65007272C32AB0EDED1631A8B605A43FF5BED8086072BA1E7CC2358BAECA134C825A7",
-        "abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnopqrsmnopqrst"
-        "nopqrstu",
-        "09330C33F71147E83D192FC782CD1B4753111B173B3B05D22FA08086E3B0F712FCC7C71A557E2DB966C3E9FA91746039");
-}
-
-void TDCP_sha384::Init()
-{
-    Burn();
-    CurrentHash[0] = 0xCBBB9D5DC1059ED8;
-    CurrentHash[1] = 0x629A292A367CD507;
-    CurrentHash[2] = 0x9159015A3070DD17;
-    CurrentHash[3] = 0x152FECD8F70E5939;
-    CurrentHash[4] = 0x67332667FFC00B31;
-    CurrentHash[5] = 0x8EB44A8768581511;
-    CurrentHash[6] = 0xDB0C2E0D64F98FA7;
-    CurrentHash[7] = 0x47B5481DBEFA4FA4;
-    fInitialized = true;
-}
-
-TDCP_sha384::~TDCP_sha384()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha384::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishSha512(Fields());
-    StoreWordsBE(Digest, CurrentHash, 6);
-    Burn();
-}
-
-void TDCP_sha384::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_sha384::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, sha512Table.Get());
-}
-
-bool TDCP_sha512::ClassSelfTest()
-{
-    return RunSelfTest<TDCP_sha512>(
-        "abc",
-        "DDAF35A193617ABACC417349AE20413112E6FA4E89A97EA20A9EEEE64B55D39A"
-        "2192992A274FC1A836BA3C23A3FEEBBD454D4423643CE80E2A9AC94FA54CA49F",
-        "abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjklmnopqklmnopqrlmnopqrsmnopqrst"
-        "nopqrstu",
-        "8E959B75DAE313DA8CF4F72814FC143F8F7779C6EB9F7FA17299AEADB6889018"
-        "501D289E4900F7E4331B99DEC4B5433AC7D329EEB6DD26545E96E55B874BE909");
-}
-
-void TDCP_sha512::Init()
-{
-    Burn();
-    CurrentHash[0] = 0x6A09E667F3BCC908;
-    CurrentHash[1] = 0xBB67AE8584CAA73B;
-    CurrentHash[2] = 0x3C6EF372FE94F82B;
-    CurrentHash[3] = 0xA54FF53A5F1D36F1;
-    CurrentHash[4] = 0x510E527FADE682D1;
-    CurrentHash[5] = 0x9B05688C2B3E6C1F;
-    CurrentHash[6] = 0x1F83D9ABFB41BD6B;
-    CurrentHash[7] = 0x5BE0CD19137E2179;
-    fInitialized = true;
-}
-
-TDCP_sha512::~TDCP_sha512()
-{
-    if (fInitialized) Burn();
-}
-
-void TDCP_sha512::Final(std::span<std::uint8_t> Digest)
-{
-    RequireInitialized();
-    RequireDigestRoom(Digest);
-    FinishSha512(Fields());
-    StoreWordsBE(Digest, CurrentHash, 8);
-    Burn();
-}
-
-void TDCP_sha512::Burn()
-{
-    fInitialized = false;
-    WipeState(Fields());
-}
-
-void TDCP_sha512::Update(std::span<const std::uint8_t> Buffer)
-{
-    RequireInitialized();
-    Absorb(Fields(), Buffer, sha512Table.Get());
-}
-
-} // namespace sumbrook
+} // namespace sumbrook::dcp

@@ -2,16 +2,12 @@
 
 #include <cctype>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "digest/engine/DCPcatalogue.h"
 #include "digest/engine/DCPhash.h"
-#include "digest/engine/DCPkernels.h"
-#include "tests/digest/vector_file.h"
 
 inline std::span<const std::uint8_t> Bytes(std::string_view s)
 {
@@ -41,34 +37,6 @@ inline std::string DigestHex(sumbrook::TDCP_hash& hash, std::string_view message
     hash.Init();
     hash.Update(Bytes(message));
     return FinalHex(hash);
-}
-
-inline std::unique_ptr<sumbrook::TDCP_hash> CreateByAlgorithm(std::string_view algorithm)
-{
-    for (const auto& entry : sumbrook::AlgorithmCatalogue())
-        if (entry.Algorithm == algorithm) return entry.Create();
-    return nullptr;
-}
-
-// A stored vector paired with one kernel of its algorithm.
-struct KernelVector {
-    DigestVector Vector;
-    std::string Kernel;
-};
-
-inline void PrintTo(const KernelVector& v, std::ostream* out)
-{
-    *out << v.Vector.Source << " on " << v.Kernel;
-}
-
-// Every vector once for every kernel of its algorithm this processor runs.
-inline std::vector<KernelVector> OnEveryKernel(const std::vector<DigestVector>& vectors)
-{
-    std::vector<KernelVector> all;
-    for (const auto& v : vectors)
-        for (const auto kernel : sumbrook::RunnableDigestKernels(sumbrook::DisplayName(v.Algorithm)))
-            all.push_back({v, std::string(kernel)});
-    return all;
 }
 
 // A test name from an algorithm and a kernel name: letters and digits only.

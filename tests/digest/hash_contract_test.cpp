@@ -18,6 +18,7 @@
 #include "digest/sha2/DCPsha256.h"
 #include "digest/sha2/DCPsha512.h"
 #include "digest/tiger/DCPtiger.h"
+#include "digest/engine/DCPcatalogue.h"
 #include "digest/engine/DCPkernels.h"
 #include "tests/digest/digest_test_util.h"
 #include "tests/digest/vector_file.h"

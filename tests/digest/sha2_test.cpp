@@ -57,4 +57,17 @@ TEST(Sha2, MillionAInFileSizedPieces)
                                 "DE0FF244877EA60A4CB0432CE577C31BEB009C5C2C49AA2E4EADB217AD8CC09B");
 }
 
+// SHA-384/512 count bits in 128: the low half carries into the high one.
+TEST(Sha2, BitCountCarriesIntoTheHighHalf)
+{
+    dcp::BitCounter<16> count;
+    count.LenLo = ~std::uint64_t{0} - 7;
+    count.Add(3);
+    EXPECT_EQ(count.LenHi, 1u);
+    EXPECT_EQ(count.LenLo, 16u);
+    count.Add(std::size_t{1} << 61);
+    EXPECT_EQ(count.LenHi, 2u);
+    EXPECT_EQ(count.LenLo, 16u);
+}
+
 } // namespace
