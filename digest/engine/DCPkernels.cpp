@@ -5,6 +5,7 @@
 
 #include "digest/engine/DCPcatalogue.h"
 #include "digest/engine/DCPdispatch.h"
+#include "digest/multibuffer/lane_kernels.h"
 
 namespace sumbrook {
 
@@ -20,6 +21,9 @@ std::vector<Entry> Algorithms()
 {
     std::vector<Entry> list{{"CRC32_FCS32", &dcp::Crc32Slot}};
     for (const TCatalogueEntry& entry : AlgorithmCatalogue()) list.push_back({entry.DisplayName, entry.Kernels});
+    // Many files at once, one SIMD lane each.
+    list.push_back({"MD5 multi-buffer", &dcp::Md5MultiBufferSlot});
+    list.push_back({"SHA1 multi-buffer", &dcp::Sha1MultiBufferSlot});
     return list;
 }
 

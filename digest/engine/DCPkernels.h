@@ -14,7 +14,8 @@ struct TDigestKernel {
     std::string_view Kernel;    // "portable", "sha-ni", "vpclmulqdq-avx512", ...
 };
 
-// CRC32_FCS32 first, then the catalogue in order: the kernel each runs.
+// CRC32_FCS32 first, then the catalogue in order, then the multi-buffer
+// MD5 and SHA-1: the kernel each runs.
 // Asking makes the choice if no digest has made it yet.
 std::vector<TDigestKernel> DigestKernelsInUse();
 
