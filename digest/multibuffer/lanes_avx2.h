@@ -15,6 +15,7 @@ struct Avx2 {
     using V = __m256i;
     static V Add(V x, V y) { return _mm256_add_epi32(x, y); }
     static V Set1(std::uint32_t v) { return _mm256_set1_epi32(static_cast<int>(v)); }
+    static V Broadcast(const std::uint32_t* p) { return _mm256_set1_epi32(static_cast<int>(*p)); }
     template <int S>
     static V RotL(V v)
     {

@@ -37,6 +37,7 @@ struct Avx512 {
     using V = __m512i;
     static V Add(V x, V y) { return _mm512_add_epi32(x, y); }
     static V Set1(std::uint32_t v) { return _mm512_set1_epi32(static_cast<int>(v)); }
+    static V Broadcast(const std::uint32_t* p) { return _mm512_set1_epi32(static_cast<int>(*p)); }
     template <int S>
     static V RotL(V v)
     {

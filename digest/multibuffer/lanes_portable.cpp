@@ -21,6 +21,7 @@ struct Scalar {
     using V = std::uint32_t;
     static V Add(V x, V y) { return x + y; }
     static V Set1(std::uint32_t v) { return v; }
+    static V Broadcast(const std::uint32_t* p) { return *p; }
     template <int S>
     static V RotL(V v)
     {

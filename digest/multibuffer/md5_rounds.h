@@ -24,6 +24,16 @@ inline constexpr std::uint32_t kT[64] = {
 };
 inline constexpr int kShift[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
 
+// kT behind a pointer the compiler cannot see through.
+inline const std::uint32_t* OpaqueConstants()
+{
+    const std::uint32_t* t = kT;
+#if defined(__GNUC__)
+    __asm__("" : "+r"(t));
+#endif
+    return t;
+}
+
 // The message word step i reads.
 constexpr std::size_t WordOf(std::size_t i)
 {
@@ -39,7 +49,7 @@ constexpr std::size_t WordOf(std::size_t i)
 // Step i writes a, d, c, b in turn: s[(4 - i % 4) % 4] with the other three
 // following it in the order b, c, d.
 template <class O, std::size_t I>
-inline void Step(typename O::V (&s)[4], const typename O::V (&x)[16])
+inline void Step(typename O::V (&s)[4], const typename O::V (&x)[16], const std::uint32_t* t)
 {
     using V = typename O::V;
     constexpr std::size_t ai = (4 - I % 4) % 4;
@@ -55,20 +65,24 @@ inline void Step(typename O::V (&s)[4], const typename O::V (&x)[16])
     else
         f = O::I(b, c, d);
     // Word and constant first, off the path that waits for b.
-    a = O::Add(b, O::template RotL<kShift[I / 16][I % 4]>(O::Add(O::Add(O::Add(x[WordOf(I)], O::Set1(kT[I])), a), f)));
+    a = O::Add(b, O::template RotL<kShift[I / 16][I % 4]>(O::Add(O::Add(O::Add(x[WordOf(I)], O::Broadcast(t + I)), a), f)));
 }
 
 template <class O, std::size_t... I>
-inline void Steps(typename O::V (&s)[4], const typename O::V (&x)[16], std::index_sequence<I...>)
+inline void Steps(typename O::V (&s)[4], const typename O::V (&x)[16], const std::uint32_t* t,
+                  std::index_sequence<I...>)
 {
-    (Step<O, I>(s, x), ...);
+    (Step<O, I>(s, x, t), ...);
 }
 
-// The new working values a, b, c, d of one block; the caller adds them to the chain.
+// The new working values a, b, c, d of one block; the caller adds them to the
+// chain. The constants are read through t (kT, or the same table behind an
+// opaque pointer, so that vector code adds them from memory instead of
+// building each in a register).
 template <class O>
-inline void Rounds(typename O::V (&s)[4], const typename O::V (&x)[16])
+inline void Rounds(typename O::V (&s)[4], const typename O::V (&x)[16], const std::uint32_t* t = kT)
 {
-    Steps<O>(s, x, std::make_index_sequence<64>{});
+    Steps<O>(s, x, t, std::make_index_sequence<64>{});
 }
 
 } // namespace sumbrook::dcp::md5_rounds

@@ -12,7 +12,7 @@ void Md5LanesAvx512(std::uint32_t* State, const std::uint8_t* const* Blocks, std
     __m512i x[16], s[4];
     LoadTransposed16(x, Blocks);
     LoadChain16(s, State);
-    md5_rounds::Rounds<Avx512>(s, x);
+    md5_rounds::Rounds<Avx512>(s, x, md5_rounds::OpaqueConstants());
     AddToChain16(State, s, Active);
 }
 

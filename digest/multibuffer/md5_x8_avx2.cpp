@@ -12,7 +12,7 @@ void Md5LanesAvx2(std::uint32_t* State, const std::uint8_t* const* Blocks, std::
     __m256i x[16], s[4];
     LoadTransposed8(x, Blocks);
     LoadChain8(s, State);
-    md5_rounds::Rounds<Avx2>(s, x);
+    md5_rounds::Rounds<Avx2>(s, x, md5_rounds::OpaqueConstants());
     AddToChain8(State, s, Active);
 }
 
