@@ -1,16 +1,20 @@
 // Throughput of every digest and the CRC-32 on the workload of
 // update_workload.h, on the kernels this processor runs (SUMBROOK_DIGEST_KERNEL=portable for the
-// portable ones).
+// portable ones); then multi-buffer MD5 and SHA-1 on each of their kernels, in
+// aggregate MB/s over as many bytes.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "digest/crc32/CRC32_FCS32.h"
 #include "digest/engine/DCPhash.h"
 #include "digest/engine/DCPkernels.h"
 #include "digest/engine/algorithm.h"
+#include "digest/multibuffer/MultiBufferHasher.h"
 #include "bench/update_workload.h"
 
 namespace {
@@ -42,6 +46,46 @@ void Crc32(benchmark::State& state)
     ReportRate(state);
 }
 
+// kTotal bytes as 64 messages of 1 MiB, taken from 2 MiB of data at
+// different offsets, so the lanes read different memory as files would.
+constexpr std::size_t kStreams = 64;
+constexpr std::size_t kStreamBytes = kTotal / kStreams;
+constexpr std::size_t kStreamShift = 64u << 10;
+
+const std::vector<std::uint8_t>& StreamData()
+{
+    static const std::vector<std::uint8_t> data = [] {
+        std::vector<std::uint8_t> d(kStreamBytes + 15 * kStreamShift);
+        for (std::size_t i = 0; i < d.size(); ++i) d[i] = static_cast<std::uint8_t>(i % 251);
+        return d;
+    }();
+    return data;
+}
+
+template <class Algo>
+void MultiBuffer(benchmark::State& state, std::string slot, std::string kernel)
+{
+    const sumbrook::TDigestKernelOverride use(slot, kernel);
+    sumbrook::TMultiBufferHasher<Algo> hasher;
+    const auto& data = StreamData();
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < kStreams; ++i)
+            hasher.Add(std::span(data).subspan((i % 16) * kStreamShift, kStreamBytes), i);
+        const auto results = hasher.Flush();
+        benchmark::DoNotOptimize(results.data());
+    }
+    ReportRate(state);
+}
+
+template <class Algo>
+void RegisterMultiBuffer(const std::string& slot)
+{
+    for (const auto kernel : sumbrook::RunnableDigestKernels(slot))
+        benchmark::RegisterBenchmark((slot + " " + std::string(kernel)).c_str(), MultiBuffer<Algo>, slot,
+                                     std::string(kernel))
+            ->Unit(benchmark::kMillisecond);
+}
+
 int RegisterAll()
 {
     // The kernel each figure comes from, in the report's header.
@@ -54,6 +98,8 @@ int RegisterAll()
         else
             benchmark::RegisterBenchmark(name.c_str(), Digest, info)->Unit(benchmark::kMillisecond);
     }
+    RegisterMultiBuffer<sumbrook::MultiBufferMd5>("MD5 multi-buffer");
+    RegisterMultiBuffer<sumbrook::MultiBufferSha1>("SHA1 multi-buffer");
     return 0;
 }
 

@@ -5,15 +5,32 @@
 
 #include "digest/engine/algorithm.h"
 #include "digest/engine/DCPdispatch.h"
+#include "digest/multibuffer/lane_kernels.h"
 
 namespace sumbrook {
 
 namespace {
 
+// Every slot with its name: the table's algorithms in order, then the
+// multi-buffer kernels that hash many files at once, one SIMD lane each.
+struct NamedSlot {
+    std::string_view Name;
+    dcp::KernelSlot& (*Slot)();
+};
+
+std::vector<NamedSlot> Slots()
+{
+    std::vector<NamedSlot> list;
+    for (const AlgorithmInfo& info : Algorithms()) list.push_back({info.Name, info.Kernels});
+    list.push_back({"MD5 multi-buffer", &dcp::Md5MultiBufferSlot});
+    list.push_back({"SHA1 multi-buffer", &dcp::Sha1MultiBufferSlot});
+    return list;
+}
+
 dcp::KernelSlot* FindSlot(std::string_view algorithm)
 {
-    for (const AlgorithmInfo& info : Algorithms())
-        if (info.Name == algorithm) return &info.Kernels();
+    for (const NamedSlot& slot : Slots())
+        if (slot.Name == algorithm) return &slot.Slot();
     return nullptr;
 }
 
@@ -22,7 +39,7 @@ dcp::KernelSlot* FindSlot(std::string_view algorithm)
 std::vector<TDigestKernel> DigestKernelsInUse()
 {
     std::vector<TDigestKernel> list;
-    for (const AlgorithmInfo& info : Algorithms()) list.push_back({info.Name, info.Kernels().ActiveName()});
+    for (const NamedSlot& slot : Slots()) list.push_back({slot.Name, slot.Slot().ActiveName()});
     return list;
 }
 
@@ -35,8 +52,8 @@ std::string DigestKernelNameError(std::string_view Value)
 {
     // Every kernel this build has, runnable here or not.
     std::vector<std::string_view> known{dcp::kPortableKernel};
-    for (const AlgorithmInfo& info : Algorithms())
-        for (const std::string_view name : info.Kernels().Names())
+    for (const NamedSlot& slot : Slots())
+        for (const std::string_view name : slot.Slot().Names())
             if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
     if (Value.empty() || std::find(known.begin(), known.end(), Value) != known.end()) return {};
     std::string message =

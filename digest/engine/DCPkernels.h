@@ -14,7 +14,8 @@ struct TDigestKernel {
     std::string_view Kernel;    // "portable", "sha-ni", "vpclmulqdq-avx512", ...
 };
 
-// Every algorithm of the table, in its order: the kernel each runs.
+// Every algorithm of the table, in its order, then the multi-buffer MD5
+// and SHA-1: the kernel each runs.
 // Asking makes the choice if no digest has made it yet.
 std::vector<TDigestKernel> DigestKernelsInUse();
 
