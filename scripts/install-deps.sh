@@ -9,10 +9,10 @@ case "${1:-build}" in
   build) ;;
   # The tests, the reference tools of the command-line tests (coreutils, rhash,
   # mandoc) and the package checks: the desktop entry and metainfo validators,
-  # and for cpack -G DEB dpkg-shlibdeps (dpkg-dev) and file, which it uses to
-  # find the binaries.
+  # for cpack -G DEB dpkg-shlibdeps (dpkg-dev) and file, which it uses to
+  # find the binaries, and lintian, which checks the package as Debian would.
   test) need+=(libgtest-dev libgmock-dev libbenchmark-dev coreutils rhash mandoc
-               desktop-file-utils appstream dpkg-dev file) ;;
+               desktop-file-utils appstream dpkg-dev file lintian) ;;
   run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
   screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
   # The libraries and tools the benchmarks measure Sumbrook against.

@@ -114,8 +114,10 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
     posix::RegisterPendingFile(target->Folder.Get(), target->NewName);
     if (exists) {
         // Keep who may read the result; ownership only where we are allowed to give it.
-        if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
-            (void)::fchown(target->File.Get(), st.st_uid, st.st_gid);
+        if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
+            ::fchown(target->File.Get(), st.st_uid, st.st_gid) != 0) {
+            // Not ours to give: the new file stays ours, as a copy would.
+        }
         ::fchmod(target->File.Get(), st.st_mode & 07777);
     }
     return std::make_unique<FileWriter>(std::move(target), path);

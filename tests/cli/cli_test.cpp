@@ -134,7 +134,8 @@ TEST(Cli, NothingLostNothingSilent)
     const Outcome longPaths = RunCli("--md5 '" + deep + "' '" + deep + "/f'");
     EXPECT_EQ(longPaths.status, 0) << longPaths.err;
     EXPECT_EQ(longPaths.out, deep + "/f\n" + md5 + deep + "/f\n" + md5);
-    std::system(("rm -rf '" + Native(dir.Path()) + "/aaaa'*").c_str()); // beyond what the folder's own removal reaches
+    // Beyond what the folder's own removal reaches.
+    EXPECT_EQ(std::system(("rm -rf '" + Native(dir.Path()) + "/aaaa'*").c_str()), 0);
 
     // A name with a line feed cannot forge an entry.
     const QString odd = dir.Write("a\nb\\c", "abc");

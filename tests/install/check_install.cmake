@@ -1,8 +1,8 @@
 # Installs the build into a scratch DESTDIR under /usr and checks what a user
 # of the installed program relies on: both programs on the PATH and working,
 # a menu entry whose Exec and Icon resolve to installed files, the metadata
-# of the software centre with this version, the manual page once it is
-# written, and the README.
+# of the software centre with this version, the compressed manual pages,
+# the README, and the copyright file and changelog Debian asks for.
 # Usage: cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DSCRATCH=... -DVERSION=... -P check_install.cmake
 
 set(problems "")
@@ -61,9 +61,13 @@ else()
   list(APPEND problems "no metainfo ${app_id}.metainfo.xml")
 endif()
 
-expect("the manual page is not installed" EXISTS "${usr}/share/man/man1/sumbrook-cli.1")
+foreach(program sumbrook sumbrook-cli)
+  expect("the manual page of ${program} is not installed" EXISTS "${usr}/share/man/man1/${program}.1.gz")
+endforeach()
 expect("the bash completion is not installed" EXISTS "${usr}/share/bash-completion/completions/sumbrook-cli")
-expect("the README is not installed" EXISTS "${usr}/share/doc/sumbrook/README.md")
+foreach(doc README.md copyright changelog.gz)
+  expect("${doc} is not installed" EXISTS "${usr}/share/doc/sumbrook/${doc}")
+endforeach()
 
 if(problems)
   list(JOIN problems "\n  " text)

@@ -236,17 +236,18 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
         const auto file = sumbrook::platform::FileWriter::Create(Native(path));
         const std::string half(20000, 'x');
         file->Write(std::span(reinterpret_cast<const std::uint8_t*>(half.data()), half.size()));
-        (void)::write(ready[1], "!", 1);
+        if (::write(ready[1], "!", 1) != 1) ::_exit(1);
         ::pause();
         ::_exit(0);
     }
+    // Only the child writes: should it end early, the read sees the end of the pipe.
+    ::close(ready[1]);
     char byte = 0;
     ASSERT_EQ(::read(ready[0], &byte, 1), 1);
     ::kill(child, SIGTERM);
     int status = 0;
     ::waitpid(child, &status, 0);
     ::close(ready[0]);
-    ::close(ready[1]);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_EQ(ReadBytes(path), older);
 

@@ -29,8 +29,8 @@ TEST(Intake, FolderGivesItsFilesInNameOrderHiddenIncluded)
     dir.Folder("in/sub");
     dir.Write("in/sub/inner.txt", "not added");
     dir.Fifo("in/pipe");
-    ::symlink("b.txt", Native(dir.Path("in/link-to-b")).c_str());
-    ::symlink("sub", Native(dir.Path("in/link-to-sub")).c_str());
+    ASSERT_EQ(::symlink("b.txt", Native(dir.Path("in/link-to-b")).c_str()), 0);
+    ASSERT_EQ(::symlink("sub", Native(dir.Path("in/link-to-sub")).c_str()), 0);
 
     // From the folder dialog, and dropped, with and without a trailing "/".
     for (const QString& given : {folder, folder + u'/'}) {
