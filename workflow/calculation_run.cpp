@@ -1,6 +1,8 @@
 #include "workflow/calculation_run.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 
 #include <exception>
 
@@ -21,6 +23,11 @@ constexpr int kTickMs = 30;
 // window paints and answers between them.
 constexpr qint64 kSliceMs = 20;
 
+// Asks the run's thread to take what has arrived. A posted event passes
+// through the queue's lock, which the thread checkers see, where a queued
+// call's slot object is counted in Qt's own atomics, which they do not.
+const QEvent::Type kDeliverEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
 QString FailureText(const std::exception& e)
 {
     QString text = QString::fromUtf8(e.what());
@@ -39,8 +46,7 @@ CalculationRun::CalculationRun(const Ports& ports, QObject* parent)
 
 CalculationRun::~CalculationRun()
 {
-    watch_.Stop = true;
-    JoinWorker();
+    Stop();
 }
 
 void CalculationRun::Start(AlgorithmSet algorithms)
@@ -86,7 +92,7 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
         if (delivery_) return;
         delivery_ = true;
         lock.unlock();
-        QMetaObject::invokeMethod(this, &CalculationRun::Deliver, Qt::QueuedConnection);
+        QCoreApplication::postEvent(this, new QEvent(kDeliverEvent)); // the queue takes it
     };
     for (const Task& task : tasks_) {
         if (watch_.Stop) break;
@@ -99,6 +105,13 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
     std::unique_lock lock(mutex_);
     workerEnded_ = true;
     post(lock);
+}
+
+bool CalculationRun::event(QEvent* event)
+{
+    if (event->type() != kDeliverEvent) return QObject::event(event);
+    Deliver();
+    return true;
 }
 
 void CalculationRun::Deliver()
@@ -118,7 +131,7 @@ void CalculationRun::Deliver()
         while (!arrived_.empty()) {
             if (slice.elapsed() >= kSliceMs) {
                 // The rest after the events that waited meanwhile.
-                QMetaObject::invokeMethod(this, &CalculationRun::Deliver, Qt::QueuedConnection);
+                QCoreApplication::postEvent(this, new QEvent(kDeliverEvent));
                 return;
             }
             Outcome outcome = std::move(arrived_.front());

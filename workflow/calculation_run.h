@@ -38,7 +38,7 @@ public:
         ErrorBoxPort& Errors;
     };
     explicit CalculationRun(const Ports& ports, QObject* parent = nullptr);
-    ~CalculationRun() override; // stops a run still going, without the end's steps
+    ~CalculationRun() override; // stops a run still going; the ports must still be there
 
     // Starts a run over the entries now in the list with these algorithms;
     // returns at once. Not while a run goes on.
@@ -60,6 +60,9 @@ signals:
     void FileDone(int entry);
     // After the end's steps (the marking among them), before a failure's error box.
     void Finished(bool stopped);
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     struct Task {
