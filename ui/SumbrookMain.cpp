@@ -1,24 +1,24 @@
 #include "ui/SumbrookMain.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QTimer>
 #include <QToolButton>
 
-#include "workflow/file_naming.h"
-#include "ui/resources.h"
 #include "sumbrook_version.h"
+#include "ui/algorithm_items.h"
+#include "ui/resources.h"
+#include "workflow/error_box.h"
+#include "workflow/file_naming.h"
+#include "workflow/marking.h"
 
 namespace sumbrook::ui {
 
@@ -44,8 +44,7 @@ QFont FormFont()
 TSumbrookForm::TSumbrookForm(TFormServices services, QWidget* parent)
     : QMainWindow(parent),
       desktop_(this),
-      services_(services),
-      components_(CreateCatalogueComponents())
+      services_(services)
 {
     InitResources();
     if (services_.Dialogs == nullptr) services_.Dialogs = &desktop_;
@@ -64,16 +63,25 @@ TSumbrookForm::TSumbrookForm(TFormServices services, QWidget* parent)
     CreateCentralArea();
     CreateStatusBar();
 
-    workflow_ = std::make_unique<workflow::Workflow>(
-        workflow::Ports{*NeedCheckFileList, *ResultTreeView, *CheckGroupBox, *this, *this, *this,
-                        *services_.Dialogs, *services_.Clipboard, *services_.Errors, icons_});
+    results_ = std::make_unique<workflow::Results>(*ResultTreeView);
+    run_ = std::make_unique<workflow::CalculationRun>(
+        workflow::CalculationRun::Ports{*NeedCheckFileList, *results_, *CheckGroupBox, *this, *services_.Errors});
+    intake_ = std::make_unique<workflow::Intake>(
+        workflow::Intake::Ports{*NeedCheckFileList, *results_, *CheckGroupBox, *this, *services_.Dialogs, icons_}, *run_);
+    export_ = std::make_unique<workflow::Export>(*ResultTreeView, *services_.Clipboard, *services_.Dialogs);
+    // The whole result shows as soon as the run ends.
+    connect(run_.get(), &workflow::CalculationRun::Finished, ResultTreeView, &TResultTreeView::FlushPending);
 
     resize(577, 296 + menuBar()->sizeHint().height());
     FormCreate();
     NeedCheckFileList->setFocus();
 }
 
-TSumbrookForm::~TSumbrookForm() = default;
+TSumbrookForm::~TSumbrookForm()
+{
+    // The run goes before the widgets it writes to.
+    run_.reset();
+}
 
 void TSumbrookForm::FormCreate()
 {
@@ -84,45 +92,26 @@ void TSumbrookForm::FormCreate()
         child->installEventFilter(this);
     }
     NeedCheckFileList->SetIconList(&icons_);
-
-    lstHashes->clear();
-    for (std::size_t i = 0; i < components_.size(); ++i) {
-        auto* entry = new QListWidgetItem(QString::fromLatin1(components_[i]->Algorithm()), lstHashes);
-        entry->setData(Qt::UserRole, static_cast<int>(i));
-        entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
-        entry->setCheckState(Qt::Unchecked);
-    }
-    lstHashes->item(static_cast<int>(kCatalogueSha1))->setCheckState(Qt::Checked);
-    lstHashes->item(static_cast<int>(kCatalogueMd5))->setCheckState(Qt::Checked);
+    lstHashes = StartSelection();
 }
 
 // ---- Commands ------------------------------------------------------------
 
-void TSumbrookForm::Run(void (workflow::Workflow::*command)())
+void TSumbrookForm::Run(const std::function<void()>& command)
 {
-    workflow_->RunCommand([this, command] { (workflow_.get()->*command)(); });
+    workflow::RunCommand(*services_.Errors, command);
 }
 
-void TSumbrookForm::OpenFileMenuClick() { Run(&workflow::Workflow::OpenFileMenuClick); }
-void TSumbrookForm::OpenDocuMenuClick() { Run(&workflow::Workflow::OpenDocuMenuClick); }
-void TSumbrookForm::DeleteFileMenuClick() { Run(&workflow::Workflow::DeleteFileMenuClick); }
-void TSumbrookForm::DeleteListMenuClick() { Run(&workflow::Workflow::DeleteListMenuClick); }
-void TSumbrookForm::SaveMenuClick() { Run(&workflow::Workflow::SaveMenuClick); }
-void TSumbrookForm::CopyResultMenuClick() { Run(&workflow::Workflow::CopyResultMenuClick); }
-void TSumbrookForm::NCopyAllToClipClick() { Run(&workflow::Workflow::NCopyAllToClipClick); }
-
-void TSumbrookForm::CalculateMenuClick()
-{
-    Run(&workflow::Workflow::CalculateMenuClick);
-    ResultTreeView->FlushPending(); // the whole result shows as soon as the run ends
-    // A close asked for during the run takes effect now.
-    if (closeRequested_) close();
-}
-
-void TSumbrookForm::WMDropFiles(const QStringList& names)
-{
-    workflow_->RunCommand([this, &names] { workflow_->WMDropFiles(names); });
-}
+void TSumbrookForm::OpenFileMenuClick() { Run([this] { intake_->AddFiles(); }); }
+void TSumbrookForm::OpenDocuMenuClick() { Run([this] { intake_->AddFolder(); }); }
+void TSumbrookForm::DeleteFileMenuClick() { Run([this] { intake_->DeleteSelected(); }); }
+void TSumbrookForm::DeleteListMenuClick() { Run([this] { intake_->ClearList(); }); }
+void TSumbrookForm::SaveMenuClick() { Run([this] { export_->Save(); }); }
+void TSumbrookForm::CopyResultMenuClick() { Run([this] { export_->CopySelected(); }); }
+void TSumbrookForm::NCopyAllToClipClick() { Run([this] { export_->CopyAll(); }); }
+void TSumbrookForm::CalculateMenuClick() { Run([this] { run_->Start(lstHashes); }); }
+void TSumbrookForm::CheckSameFile() { Run([this] { workflow::CheckSameFile(*NeedCheckFileList, *results_); }); }
+void TSumbrookForm::WMDropFiles(const QStringList& names) { Run([this, &names] { intake_->Drop(names); }); }
 
 void TSumbrookForm::HashMenuClick()
 {
@@ -144,17 +133,12 @@ void TSumbrookForm::HomeBBSClick()
     services_.Urls->OpenUrl(QUrl(kHomeBBSUrl));
 }
 
-void TSumbrookForm::CRC32_FCS32HashClick()
+void TSumbrookForm::AlgorithmToggle(AlgorithmId id)
 {
-    workflow_->ResetCheckStatus();
-}
-
-void TSumbrookForm::DigestToggle(QAction* item)
-{
-    // The menu has already flipped the item's mark; the list follows it.
-    const auto entry = std::find(digestItems_.begin(), digestItems_.end(), item) - digestItems_.begin();
-    lstHashes->item(static_cast<int>(entry))->setCheckState(item->isChecked() ? Qt::Checked : Qt::Unchecked);
-    workflow_->ResetCheckStatus();
+    // The menu has already flipped the item's mark; the selection follows it,
+    // and results of another selection never stand beside new ones.
+    lstHashes.Set(id, algorithmItems_[IndexOf(id)]->isChecked());
+    intake_->ResetCheckStatus();
 }
 
 // ---- Ports ---------------------------------------------------------------
@@ -193,56 +177,6 @@ void TSumbrookForm::SetBusyCursor(bool busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
-}
-
-void TSumbrookForm::ProcessMessages()
-{
-    QCoreApplication::processEvents();
-}
-
-void TSumbrookForm::ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick)
-{
-    // The window's own event loop, as long as the work lasts: a timer makes
-    // the wait end now and then for the progress bar, Wake when it is done.
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread());
-    QTimer ticker;
-    ticker.start(30);
-    while (!finished()) {
-        dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        if (tick) tick();
-    }
-}
-
-void TSumbrookForm::Wake()
-{
-    // Safe from any thread.
-    QAbstractEventDispatcher::instance(thread())->wakeUp();
-}
-
-bool TSumbrookForm::Crc32Checked() const
-{
-    return CRC32_FCS32Hash->isChecked();
-}
-
-bool TSumbrookForm::DigestMenuChecked(std::size_t catalogueIndex) const
-{
-    return digestItems_.at(catalogueIndex)->isChecked();
-}
-
-std::size_t TSumbrookForm::HashListCount() const
-{
-    return static_cast<std::size_t>(lstHashes->count());
-}
-
-bool TSumbrookForm::HashListChecked(std::size_t index) const
-{
-    return lstHashes->item(static_cast<int>(index))->checkState() == Qt::Checked;
-}
-
-TDCP_hash& TSumbrookForm::HashComponent(std::size_t index)
-{
-    const int component = lstHashes->item(static_cast<int>(index))->data(Qt::UserRole).toInt();
-    return *components_.at(static_cast<std::size_t>(component));
 }
 
 // ---- Window events -------------------------------------------------------
@@ -324,11 +258,8 @@ void TSumbrookForm::PlaceProgressBox()
 
 void TSumbrookForm::closeEvent(QCloseEvent* event)
 {
-    if (workflow_->Calculating()) {
-        closeRequested_ = true; // the run has the thread; close when it is done
-        event->ignore();
-        return;
-    }
+    // A run stops with the window: the files done keep their results.
+    run_->Stop();
     QMainWindow::closeEvent(event);
 }
 

@@ -1,24 +1,27 @@
 #pragma once
 
 // The main window: toolbar, file list, results tree, progress box, status
-// bar and menus. It implements the workflow's ports with its widgets and its
-// command handlers delegate to the workflow.
+// bar and menus. It implements the workflow's ports with its widgets; its
+// command handlers turn commands into calls of the workflow's units.
 
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 
-#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/algorithm.h"
 #include "ui/desktop_services.h"
 #include "ui/file_list_view.h"
 #include "ui/progress_box.h"
 #include "ui/result_tree_view.h"
 #include "ui/system_icons.h"
-#include "workflow/workflow.h"
+#include "workflow/calculation_run.h"
+#include "workflow/export.h"
+#include "workflow/intake.h"
+#include "workflow/results.h"
 
 class QLabel;
-class QListWidget;
 class QSplitter;
 class QToolBar;
 class QToolButton;
@@ -37,10 +40,7 @@ struct TFormServices {
 inline const QString kHomePageUrl = QStringLiteral("https://www.sumbrook.com/");
 inline const QString kHomeBBSUrl = QStringLiteral("https://bbs.sumbrook.com/");
 
-class TSumbrookForm : public QMainWindow,
-                      public workflow::CommandPort,
-                      public workflow::MessagePump,
-                      public workflow::SelectionPort {
+class TSumbrookForm : public QMainWindow, public workflow::CommandPort {
     Q_OBJECT
 public:
     explicit TSumbrookForm(TFormServices services = {}, QWidget* parent = nullptr);
@@ -55,7 +55,8 @@ public:
     QSplitter* SplitterLR = nullptr;
     TResultTreeView* ResultTreeView = nullptr;
     TCheckGroupBox* CheckGroupBox = nullptr;
-    QListWidget* lstHashes = nullptr;
+    // The algorithms selected; the selection menu's check marks show it.
+    AlgorithmSet lstHashes;
 
     QMenu* FileMenu = nullptr;
     QAction* OpenFileMenu = nullptr;
@@ -97,8 +98,7 @@ public:
     QAction* NCopyAllToClip = nullptr;
     QAction* NSaveAllResult = nullptr;
 
-    workflow::Workflow& Flow() { return *workflow_; }
-    const std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize>& HashComponents() const { return components_; }
+    workflow::CalculationRun& Calculation() { return *run_; }
 
     // Handlers.
     void FormCreate();
@@ -110,22 +110,23 @@ public:
     void CopyResultMenuClick();
     void NCopyAllToClipClick();
     void CalculateMenuClick();
+    void CheckSameFile();
     void WMDropFiles(const QStringList& names);
     void HashMenuClick();
     void QuitMenuClick();
     void HomePageClick();
     void HomeBBSClick();
-    void CRC32_FCS32HashClick();
-    void SHA1HashClick() { DigestToggle(SHA1Hash); }
-    void Haval256HashClick() { DigestToggle(Haval256Hash); }
-    void MD4HashClick() { DigestToggle(MD4Hash); }
-    void RipeMD128HashClick() { DigestToggle(RipeMD128Hash); }
-    void RipeMD160HashClick() { DigestToggle(RipeMD160Hash); }
-    void SHA256HashClick() { DigestToggle(SHA256Hash); }
-    void SHA384HashClick() { DigestToggle(SHA384Hash); }
-    void SHA512HashClick() { DigestToggle(SHA512Hash); }
-    void Tiger192HashClick() { DigestToggle(Tiger192Hash); }
-    void MD5HashClick() { DigestToggle(MD5Hash); }
+    void CRC32_FCS32HashClick() { AlgorithmToggle(AlgorithmId::Crc32); }
+    void SHA1HashClick() { AlgorithmToggle(AlgorithmId::Sha1); }
+    void Haval256HashClick() { AlgorithmToggle(AlgorithmId::Haval256); }
+    void MD4HashClick() { AlgorithmToggle(AlgorithmId::Md4); }
+    void RipeMD128HashClick() { AlgorithmToggle(AlgorithmId::Ripemd128); }
+    void RipeMD160HashClick() { AlgorithmToggle(AlgorithmId::Ripemd160); }
+    void SHA256HashClick() { AlgorithmToggle(AlgorithmId::Sha256); }
+    void SHA384HashClick() { AlgorithmToggle(AlgorithmId::Sha384); }
+    void SHA512HashClick() { AlgorithmToggle(AlgorithmId::Sha512); }
+    void Tiger192HashClick() { AlgorithmToggle(AlgorithmId::Tiger192); }
+    void MD5HashClick() { AlgorithmToggle(AlgorithmId::Md5); }
 
     // CommandPort
     void SetListCommandsEnabled(bool enabled) override;
@@ -133,16 +134,6 @@ public:
     void SetSaveToolBtnEnabled(bool enabled) override;
     void SetStatusText(const QString& text) override;
     void SetBusyCursor(bool busy) override;
-    // MessagePump
-    void ProcessMessages() override;
-    void ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick) override;
-    void Wake() override;
-    // SelectionPort
-    bool Crc32Checked() const override;
-    bool DigestMenuChecked(std::size_t catalogueIndex) const override;
-    std::size_t HashListCount() const override;
-    bool HashListChecked(std::size_t index) const override;
-    TDCP_hash& HashComponent(std::size_t index) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -157,17 +148,19 @@ private:
     void CreateCentralArea();
     void CreateStatusBar();
     void PlaceProgressBox();
-    void DigestToggle(QAction* item);
+    void AlgorithmToggle(AlgorithmId id);
     bool TakeDrop(QEvent* event);
-    void Run(void (workflow::Workflow::*command)());
+    void Run(const std::function<void()>& command);
 
     TDesktopServices desktop_;
     TFormServices services_;
     TSystemIconList icons_;
-    std::array<std::unique_ptr<TDCP_hash>, kCatalogueSize> components_;
-    std::array<QAction*, kCatalogueSize> digestItems_{};
-    std::unique_ptr<workflow::Workflow> workflow_;
-    bool closeRequested_ = false;
+    std::array<QAction*, kAlgorithmCount> algorithmItems_{}; // by AlgorithmId
+    // The workflow's units, made once the widgets they work on are there.
+    std::unique_ptr<workflow::Results> results_;
+    std::unique_ptr<workflow::CalculationRun> run_;
+    std::unique_ptr<workflow::Intake> intake_;
+    std::unique_ptr<workflow::Export> export_;
 };
 
 } // namespace sumbrook::ui

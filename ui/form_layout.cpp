@@ -2,18 +2,16 @@
 // initial states, and which handler each command runs.
 
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
-#include <map>
 #include <string>
-#include <string_view>
 
 #include "ui/SumbrookMain.h"
+#include "ui/algorithm_items.h"
 
 namespace sumbrook::ui {
 
@@ -84,33 +82,28 @@ void TSumbrookForm::CreateActions()
         action->setChecked(checked);
         return action;
     };
-    CRC32_FCS32Hash = toggle("CRC32_FCS32Hash", QStringLiteral("CRC32 / FCS32"), &TSumbrookForm::CRC32_FCS32HashClick, false);
-    // The digests' items come from the catalogue, in its order; each known
-    // one has its field and its handler on the form.
+    // The selection menu's items from their table; each has its field and
+    // its handler on the form.
     using Item = std::pair<QAction* TSumbrookForm::*, void (TSumbrookForm::*)()>;
-    const std::map<std::string_view, Item> named = {
-        {"SHA1Hash", {&TSumbrookForm::SHA1Hash, &TSumbrookForm::SHA1HashClick}},
-        {"Haval256Hash", {&TSumbrookForm::Haval256Hash, &TSumbrookForm::Haval256HashClick}},
-        {"MD4Hash", {&TSumbrookForm::MD4Hash, &TSumbrookForm::MD4HashClick}},
-        {"RipeMD128Hash", {&TSumbrookForm::RipeMD128Hash, &TSumbrookForm::RipeMD128HashClick}},
-        {"RipeMD160Hash", {&TSumbrookForm::RipeMD160Hash, &TSumbrookForm::RipeMD160HashClick}},
-        {"SHA256Hash", {&TSumbrookForm::SHA256Hash, &TSumbrookForm::SHA256HashClick}},
-        {"SHA384Hash", {&TSumbrookForm::SHA384Hash, &TSumbrookForm::SHA384HashClick}},
-        {"SHA512Hash", {&TSumbrookForm::SHA512Hash, &TSumbrookForm::SHA512HashClick}},
-        {"Tiger192Hash", {&TSumbrookForm::Tiger192Hash, &TSumbrookForm::Tiger192HashClick}},
-        {"MD5Hash", {&TSumbrookForm::MD5Hash, &TSumbrookForm::MD5HashClick}},
-    };
-    for (std::size_t k = 0; k < kCatalogueSize; ++k) {
-        const TCatalogueEntry& entry = AlgorithmCatalogue()[k];
-        const std::string name(entry.MenuItem);
-        const QString caption = QString::fromUtf8(entry.MenuCaption.data(), static_cast<qsizetype>(entry.MenuCaption.size()));
-        if (const auto found = named.find(entry.MenuItem); found != named.end()) {
-            digestItems_[k] = toggle(name.c_str(), caption, found->second.second, entry.SelectedAtStart);
-            this->*(found->second.first) = digestItems_[k];
-        } else {
-            digestItems_[k] = toggle(name.c_str(), caption, nullptr, entry.SelectedAtStart);
-            connect(digestItems_[k], &QAction::triggered, this, [this, k] { DigestToggle(digestItems_[k]); });
-        }
+    std::array<Item, kAlgorithmCount> named{};
+    named[IndexOf(AlgorithmId::Crc32)] = {&TSumbrookForm::CRC32_FCS32Hash, &TSumbrookForm::CRC32_FCS32HashClick};
+    named[IndexOf(AlgorithmId::Sha1)] = {&TSumbrookForm::SHA1Hash, &TSumbrookForm::SHA1HashClick};
+    named[IndexOf(AlgorithmId::Haval256)] = {&TSumbrookForm::Haval256Hash, &TSumbrookForm::Haval256HashClick};
+    named[IndexOf(AlgorithmId::Md4)] = {&TSumbrookForm::MD4Hash, &TSumbrookForm::MD4HashClick};
+    named[IndexOf(AlgorithmId::Ripemd128)] = {&TSumbrookForm::RipeMD128Hash, &TSumbrookForm::RipeMD128HashClick};
+    named[IndexOf(AlgorithmId::Ripemd160)] = {&TSumbrookForm::RipeMD160Hash, &TSumbrookForm::RipeMD160HashClick};
+    named[IndexOf(AlgorithmId::Sha256)] = {&TSumbrookForm::SHA256Hash, &TSumbrookForm::SHA256HashClick};
+    named[IndexOf(AlgorithmId::Sha384)] = {&TSumbrookForm::SHA384Hash, &TSumbrookForm::SHA384HashClick};
+    named[IndexOf(AlgorithmId::Sha512)] = {&TSumbrookForm::SHA512Hash, &TSumbrookForm::SHA512HashClick};
+    named[IndexOf(AlgorithmId::Tiger192)] = {&TSumbrookForm::Tiger192Hash, &TSumbrookForm::Tiger192HashClick};
+    named[IndexOf(AlgorithmId::Md5)] = {&TSumbrookForm::MD5Hash, &TSumbrookForm::MD5HashClick};
+    for (const TAlgorithmItem& item : kAlgorithmItems) {
+        const auto& [field, handler] = named[IndexOf(item.Id)];
+        const std::string name(item.ObjectName);
+        QAction* action = toggle(name.c_str(), QString::fromUtf8(item.Caption.data(), static_cast<qsizetype>(item.Caption.size())),
+                                 handler, item.SelectedAtStart);
+        this->*field = action;
+        algorithmItems_[IndexOf(item.Id)] = action;
     }
 
     // The popup's keys work only while the results tree has the focus; the
@@ -151,8 +144,7 @@ void TSumbrookForm::CreateMenus()
 
     HashSelect = new QMenu(this);
     HashSelect->setObjectName(QStringLiteral("HashSelect"));
-    HashSelect->addActions({CRC32_FCS32Hash, Haval256Hash, MD4Hash, MD5Hash, RipeMD128Hash, RipeMD160Hash, SHA1Hash,
-                            SHA256Hash, SHA384Hash, SHA512Hash, Tiger192Hash});
+    for (const TAlgorithmItem& item : kAlgorithmItems) HashSelect->addAction(algorithmItems_[IndexOf(item.Id)]);
 
     ListPopupMenu = new QMenu(this);
     ListPopupMenu->setObjectName(QStringLiteral("ListPopupMenu"));
@@ -228,11 +220,6 @@ void TSumbrookForm::CreateCentralArea()
 
     // Floats over the file list at a fixed distance from the bottom right corner.
     CheckGroupBox = new TCheckGroupBox(this);
-
-    lstHashes = new QListWidget(this);
-    lstHashes->setObjectName(QStringLiteral("lstHashes"));
-    lstHashes->resize(133, 73);
-    lstHashes->hide();
 }
 
 void TSumbrookForm::CreateStatusBar()

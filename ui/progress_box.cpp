@@ -60,11 +60,6 @@ void TCheckGroupBox::SetCurrentPosition(int position)
     CurrentProgressBar->setValue(position);
 }
 
-void TCheckGroupBox::StepCurrent()
-{
-    Step(CurrentProgressBar);
-}
-
 void TCheckGroupBox::SetAllRange(int minimum, int maximum)
 {
     AllProgressBar->setRange(minimum, maximum);

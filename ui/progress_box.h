@@ -22,7 +22,6 @@ public:
 
     void ShowProgressBox(bool shown) override;
     void SetCurrentPosition(int position) override;
-    void StepCurrent() override;
     void SetAllRange(int minimum, int maximum) override;
     void SetAllPosition(int position) override;
     int AllMaximum() const override;

@@ -1,6 +1,6 @@
-// Failures a command does not handle end the command and reach the error box.
+#include "workflow/error_box.h"
 
-#include "workflow/workflow.h"
+#include <exception>
 
 namespace sumbrook::workflow {
 
@@ -10,12 +10,12 @@ QString ErrorBoxText(const QString& message)
     return message;
 }
 
-void Workflow::RunCommand(const std::function<void()>& command)
+void RunCommand(ErrorBoxPort& errors, const std::function<void()>& command)
 {
     try {
         command();
     } catch (const std::exception& e) {
-        p_.Errors.ShowError(ErrorBoxText(QString::fromUtf8(e.what())));
+        errors.ShowError(ErrorBoxText(QString::fromUtf8(e.what())));
     }
 }
 

@@ -7,7 +7,6 @@
 #include "workflow/file_naming.h"
 #include "platform/file_writer.h"
 #include "workflow/texts.h"
-#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 
@@ -67,23 +66,23 @@ void WriteResultFile(const ResultsTreePort& tree, const QString& path)
     file->Close();
 }
 
-void Workflow::CopyResultMenuClick()
+void Export::CopySelected()
 {
-    const auto node = p_.Tree.Selected();
+    const auto node = tree_.Selected();
     if (!node) return;
-    p_.Clipboard.SetText(NodeText(node->IsTop() ? p_.Tree.TopText(node->Top) : p_.Tree.LineText(node->Top, node->Line)));
+    clipboard_.SetText(NodeText(node->IsTop() ? tree_.TopText(node->Top) : tree_.LineText(node->Top, node->Line)));
 }
 
-void Workflow::NCopyAllToClipClick()
+void Export::CopyAll()
 {
-    p_.Clipboard.SetText(CopyAllText(p_.Tree));
+    clipboard_.SetText(CopyAllText(tree_));
 }
 
-void Workflow::SaveMenuClick()
+void Export::Save()
 {
-    const auto path = p_.Dialogs.SaveFileName();
+    const auto path = dialogs_.SaveFileName();
     if (!path) return;
-    WriteResultFile(p_.Tree, *path);
+    WriteResultFile(tree_, *path);
 }
 
 } // namespace sumbrook::workflow

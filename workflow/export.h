@@ -1,6 +1,7 @@
 #pragma once
 
-// The results tree as text: for the clipboard and for the result file.
+// The results tree as text, for the clipboard and for the result file, and
+// the commands that put it there.
 
 #include <QString>
 
@@ -27,5 +28,22 @@ std::string ResultFileBytes(const ResultsTreePort& tree);
 // Replaces Path with the result file as a whole; raises with the system's
 // reason when that fails, leaving the previous file as it was.
 void WriteResultFile(const ResultsTreePort& tree, const QString& path);
+
+// The three export commands over whatever the tree holds, also during a run.
+class Export {
+public:
+    Export(const ResultsTreePort& tree, ClipboardPort& clipboard, DialogPort& dialogs)
+        : tree_(tree), clipboard_(clipboard), dialogs_(dialogs)
+    {
+    }
+    void CopySelected(); // the selected node's text alone; nothing without a selection
+    void CopyAll();
+    void Save();         // through the save dialog; a cancel writes nothing
+
+private:
+    const ResultsTreePort& tree_;
+    ClipboardPort& clipboard_;
+    DialogPort& dialogs_;
+};
 
 } // namespace sumbrook::workflow

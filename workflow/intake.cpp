@@ -1,44 +1,45 @@
-// The file list: adding files by dialog, folder and drop, deleting them,
-// their icons, and the enabling of the list commands.
+#include "workflow/intake.h"
 
 #include "platform/file_kind.h"
-#include "workflow/file_naming.h"
 #include "platform/folder_listing.h"
 #include "platform/program_search.h"
+#include "workflow/calculation_run.h"
+#include "workflow/file_naming.h"
+#include "workflow/marking.h"
+#include "workflow/results.h"
 #include "workflow/texts.h"
-#include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 
-void Workflow::AppendEntry(const QString& path, std::uint64_t size)
+void Intake::AppendEntry(const QString& path, std::uint64_t size)
 {
     // The name is shown; the path stays the bytes the file is opened by.
     p_.Files.Append(FileListEntry{ShownText(FileNameOf(path)), kPending, SizeText(size), path, -1, 0});
 }
 
-void Workflow::FinishIntake()
+void Intake::FinishIntake()
 {
     if (p_.Files.Count() == 0) return;
     // During a run the commands stay off: the run turns them on when it ends.
-    if (!calculating_) FormEnableY();
+    if (!run_.Running()) FormEnableY(p_.Commands);
     Getlistico();
     p_.Commands.SetStatusText(CountText(p_.Files.Count()));
 }
 
-void Workflow::OpenFileMenuClick()
+void Intake::AddFiles()
 {
     if (const auto files = p_.Dialogs.OpenFiles())
         for (const QString& path : *files) AppendEntry(path, platform::QueryFileSize(NativePath(path)));
     FinishIntake();
 }
 
-void Workflow::OpenDocuMenuClick()
+void Intake::AddFolder()
 {
     if (const auto folder = p_.Dialogs.ChooseFolder(); folder && !folder->isEmpty()) AddFolderFiles(*folder);
     FinishIntake();
 }
 
-void Workflow::AddFolderFiles(const QString& path)
+void Intake::AddFolderFiles(const QString& path)
 {
     QString dir = path;
     if (dir.endsWith(kFolderSeparator)) dir.chop(1); // the root "/" gives "" and so paths "/name"
@@ -54,7 +55,7 @@ void Workflow::AddFolderFiles(const QString& path)
     }
 }
 
-void Workflow::WMDropFiles(const QStringList& names)
+void Intake::Drop(const QStringList& names)
 {
     for (const QString& name : names) {
         if (platform::FolderExists(NativePath(name)))
@@ -65,19 +66,19 @@ void Workflow::WMDropFiles(const QStringList& names)
     FinishIntake();
 }
 
-void Workflow::DeleteFileMenuClick()
+void Intake::DeleteSelected()
 {
     if (const auto selected = p_.Files.Selected()) {
         p_.Files.Remove(*selected);
         p_.Tree.Clear();
     }
     ResetCheckStatus();
-    CheckSameFile();
+    CheckSameFile(p_.Files, p_.Tree);
     // The count follows the list, down to an empty one.
     p_.Commands.SetStatusText(p_.Files.Count() > 0 ? CountText(p_.Files.Count()) : kStatusReady);
 }
 
-void Workflow::DeleteListMenuClick()
+void Intake::ClearList()
 {
     p_.Files.Clear();
     p_.Tree.Clear();
@@ -87,7 +88,7 @@ void Workflow::DeleteListMenuClick()
     p_.Commands.SetSaveToolBtnEnabled(false);
 }
 
-void Workflow::Getlistico()
+void Intake::Getlistico()
 {
     for (int i = 0; i < p_.Files.Count(); ++i) {
         const QString path = p_.Files.Entry(i).Path;
@@ -105,20 +106,10 @@ void Workflow::Getlistico()
     }
 }
 
-void Workflow::ResetCheckStatus()
+void Intake::ResetCheckStatus()
 {
     for (int i = 0; i < p_.Files.Count(); ++i) p_.Files.SetStatus(i, kPending);
     p_.Tree.Clear();
-}
-
-void Workflow::FormEnableN()
-{
-    p_.Commands.SetListCommandsEnabled(false);
-}
-
-void Workflow::FormEnableY()
-{
-    p_.Commands.SetListCommandsEnabled(true);
 }
 
 } // namespace sumbrook::workflow

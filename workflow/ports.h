@@ -7,13 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstddef>
-#include <functional>
 #include <optional>
-
-namespace sumbrook {
-class TDCP_hash;
-}
 
 namespace sumbrook::workflow {
 
@@ -69,8 +63,6 @@ public:
     virtual ~ProgressPort() = default;
     virtual void ShowProgressBox(bool shown) = 0;
     virtual void SetCurrentPosition(int position) = 0;
-    // One step; a step past the maximum starts the bar again from 0.
-    virtual void StepCurrent() = 0;
     virtual void SetAllRange(int minimum, int maximum) = 0;
     virtual void SetAllPosition(int position) = 0;
     virtual int AllMaximum() const = 0;
@@ -89,30 +81,15 @@ public:
     virtual void SetBusyCursor(bool busy) = 0;
 };
 
-class MessagePump {
-public:
-    virtual ~MessagePump() = default;
-    // Runs every window message already waiting, then returns.
-    virtual void ProcessMessages() = 0;
-    // Runs window messages as they come while work goes on elsewhere, until
-    // Finished holds; Tick runs at least every few tens of milliseconds (to
-    // move a progress bar). Finished is looked at again after each Wake.
-    virtual void ProcessMessagesUntil(const std::function<bool()>& finished, const std::function<void()>& tick) = 0;
-    // From any thread: wakes a waiting ProcessMessagesUntil.
-    virtual void Wake() = 0;
-};
-
-// The algorithm selection: the check marks of the selection menu and of the
-// catalogue list that holds the ten digest components.
-class SelectionPort {
-public:
-    virtual ~SelectionPort() = default;
-    virtual bool Crc32Checked() const = 0;
-    virtual bool DigestMenuChecked(std::size_t catalogueIndex) const = 0;
-    virtual std::size_t HashListCount() const = 0;
-    virtual bool HashListChecked(std::size_t index) const = 0;
-    virtual TDCP_hash& HashComponent(std::size_t index) = 0;
-};
+// The list commands on and off as one set.
+inline void FormEnableN(CommandPort& commands)
+{
+    commands.SetListCommandsEnabled(false);
+}
+inline void FormEnableY(CommandPort& commands)
+{
+    commands.SetListCommandsEnabled(true);
+}
 
 class DialogPort {
 public:
@@ -140,19 +117,6 @@ public:
     virtual ~IconPort() = default;
     // The index of the icon the desktop shows for Path, in the program's icon list.
     virtual int IconIndex(const QString& path) = 0;
-};
-
-struct Ports {
-    FileListPort& Files;
-    ResultsTreePort& Tree;
-    ProgressPort& Progress;
-    CommandPort& Commands;
-    MessagePump& Pump;
-    SelectionPort& Selection;
-    DialogPort& Dialogs;
-    ClipboardPort& Clipboard;
-    ErrorBoxPort& Errors;
-    IconPort& Icons;
 };
 
 } // namespace sumbrook::workflow

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "workflow/export.h"
-#include "workflow/headless_ports.h"
+#include "tests/workflow/memory_ports.h"
 #include "tests/cli/run_cli.h"
 
 using namespace sumbrook::cli::testing;

@@ -78,7 +78,7 @@ TEST_F(DropTest, EveryPartOfTheWindowTakesFilesInDropOrder)
 TEST_F(DropTest, OtherDragsAreRefusedEverywhere)
 {
     AddFourFiles();
-    Form().CalculateMenuClick();
+    Calculate();
 
     // Cells dragged from another program's table must not become rows.
     QTableWidget other(1, 2);
@@ -122,7 +122,7 @@ TEST_F(DropTest, DropDuringARunWaitsForTheNextRun)
     EXPECT_EQ(Form().ResultTreeView->topLevelItemCount(), 4);
     EXPECT_TRUE(Form().CalculateMenu->isEnabled());
 
-    Form().CalculateMenuClick();
+    Calculate();
     EXPECT_EQ(Statuses(), Repeated(QStringLiteral("已校验"), 6));
     EXPECT_EQ(Form().ResultTreeView->topLevelItemCount(), 6);
     EXPECT_EQ(Form().ResultTreeView->topLevelItem(5)->text(0), QStringLiteral("later.txt"));

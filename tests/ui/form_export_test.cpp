@@ -17,7 +17,7 @@ protected:
     void RunTwoFiles()
     {
         AddFiles({WriteFile(QStringLiteral("a.txt"), kSame), WriteFile(QStringLiteral("b.txt"), kOther)});
-        Form().CalculateMenuClick();
+        Calculate();
     }
 
     static QByteArray Ansi(const QString& text)

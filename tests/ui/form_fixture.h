@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QEventLoop>
 #include <QLabel>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -50,20 +50,35 @@ protected:
     // A new window in place of the old one, as after a new start.
     void Restart() { form_ = std::make_unique<TSumbrookForm>(stubs_.Services()); }
 
-    // Calculates, calling `during` from inside the run where it lets
-    // pending events through, as a user's input would arrive then.
+    // Handles events until a run going on has ended.
+    void WaitForRun()
+    {
+        if (!Form().Calculation().Running()) return;
+        QEventLoop loop;
+        QObject::connect(&Form().Calculation(), &workflow::CalculationRun::Finished, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    // A whole run, as the Calculate command starts it.
+    void Calculate()
+    {
+        Form().CalculateMenuClick();
+        WaitForRun();
+    }
+
+    // Calculates, calling `during` once the first file's results are in, as
+    // a user's input would arrive in the middle of a run.
     void CalculateWhile(const std::function<void()>& during)
     {
         bool ran = false;
-        QTimer timer; // dies with this call, so it can never fire in a later test
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
+        const auto hook = QObject::connect(&Form().Calculation(), &workflow::CalculationRun::FileDone, [&] {
+            if (ran) return;
             ran = true;
             during();
         });
-        timer.start(0);
-        Form().CalculateMenuClick();
-        EXPECT_TRUE(ran) << "the run let no events through";
+        Calculate();
+        QObject::disconnect(hook);
+        EXPECT_TRUE(ran) << "the run computed no file";
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes)

@@ -48,7 +48,7 @@ protected:
 TEST_F(HabitsTest, TabMovesBetweenTheListAndTheTree)
 {
     AddFourFiles();
-    Form().CalculateMenuClick();
+    Calculate();
     List()->setCurrentCell(1, TFileListView::NameColumn);
 
     Key(List(), Qt::Key_Tab);
@@ -79,7 +79,7 @@ TEST_F(HabitsTest, DeleteLeavesNoRowSelected)
     List()->selectRow(1);
     Form().DeleteFileMenuClick();
     EXPECT_EQ(Names(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("c.txt"), QStringLiteral("d.txt")}));
-    EXPECT_FALSE(Form().Flow().Calculating());
+    EXPECT_FALSE(Form().Calculation().Running());
     EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty());
     EXPECT_TRUE(Form().DeleteToolBtn->isEnabled());
 
@@ -90,7 +90,7 @@ TEST_F(HabitsTest, DeleteLeavesNoRowSelected)
 TEST_F(HabitsTest, SelectedRowWithoutFocusShowsItsGroupColour)
 {
     AddFourFiles();
-    Form().CalculateMenuClick();
+    Calculate();
     const auto red = workflow::GroupColour(1);
     ASSERT_TRUE(red);
     List()->selectRow(0);
@@ -108,7 +108,7 @@ TEST_F(HabitsTest, SelectedRowWithoutFocusShowsItsGroupColour)
 TEST_F(HabitsTest, ClickBesideTheNodesKeepsTheSelectionForCopy)
 {
     AddFourFiles();
-    Form().CalculateMenuClick();
+    Calculate();
     Tree()->setCurrentItem(Tree()->topLevelItem(1));
 
     const QPoint below(5, Tree()->viewport()->height() - 5);
@@ -121,7 +121,7 @@ TEST_F(HabitsTest, ClickBesideTheNodesKeepsTheSelectionForCopy)
 TEST_F(HabitsTest, KeyboardOpensTheTreePopup)
 {
     AddFourFiles();
-    Form().CalculateMenuClick();
+    Calculate();
     for (const QKeyCombination key : {QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
         Key(Tree(), key.key(), key.keyboardModifiers());
         EXPECT_TRUE(Form().ListPopupMenu->isVisible()) << QKeySequence(key).toString().toStdString();
@@ -132,7 +132,7 @@ TEST_F(HabitsTest, KeyboardOpensTheTreePopup)
 TEST_F(HabitsTest, LongResultLinesScrollInsteadOfBeingCut)
 {
     AddFourFiles();
-    Form().CalculateMenuClick();
+    Calculate();
     QTreeWidgetItem* first = Tree()->topLevelItem(0);
     const QString line = first->child(0)->text(0);
     first->setExpanded(true);

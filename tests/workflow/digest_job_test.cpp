@@ -1,6 +1,5 @@
-// The digest job on real files: the lines of each path, the progress and
-// message handling around them, and what special, unreadable and vanished
-// files give.
+// The digest job on real files through a run: the lines of each path, and
+// what special, unreadable and vanished files give.
 
 #include <gtest/gtest.h>
 
@@ -21,12 +20,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const std::initializer_list<std::size_t> kAllDigests = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+constexpr sumbrook::AlgorithmSet kAllDigests = sumbrook::AlgorithmSet::All().Digests();
 
 void DropAndRun(Bench& bench, const QStringList& paths)
 {
-    bench.flow.WMDropFiles(paths);
-    bench.flow.CalculateMenuClick();
+    bench.intake.Drop(paths);
+    bench.Calculate();
 }
 
 // 16385 bytes: one full digest block, one byte more, then the empty read.
@@ -81,7 +80,7 @@ TEST(DigestJob, TigerLineIsLabelledTiger192)
 {
     TempDir dir;
     Bench bench;
-    bench.Select(false, {8});
+    bench.Select(false, {AlgorithmId::Tiger192});
     DropAndRun(bench, {dir.Write("abc", "abc")});
     // The published Tiger of "abc".
     EXPECT_EQ(bench.Lines(0), QStringList{u"Tiger192：2AAB1484E8C158F2BFB8C5FF41B57A525129131C957B5F93"_s});
@@ -91,25 +90,10 @@ TEST(DigestJob, EmptyFileHasACrcOfZeroAndTheMd5OfNothing)
 {
     TempDir dir;
     Bench bench;
-    bench.Select(true, {9});
+    bench.Select(true, {AlgorithmId::Md5});
     DropAndRun(bench, {dir.Write("empty", ""), dir.Write("check", "123456789")});
     EXPECT_EQ(bench.Lines(0), (QStringList{u"CRC32_FCS32：000000"_s, u"MD5：D41D8CD98F00B204E9800998ECF8427E"_s}));
     EXPECT_EQ(bench.Lines(1), (QStringList{u"CRC32_FCS32：CBF43926"_s, u"MD5：25F9E794323B453885F5181F1B624D0B"_s}));
-}
-
-// Messages run once as each file starts, then all along while a worker
-// thread reads and hashes it; the file is read once for every algorithm.
-TEST(DigestJob, MessagesRunAsEachFileStarts)
-{
-    TempDir dir;
-    const QStringList paths = {dir.Write("a", "a"), dir.Write("b", "b")};
-    for (const bool crc : {true, false}) {
-        Bench bench;
-        bench.Select(crc, {0, 9});
-        DropAndRun(bench, paths);
-        EXPECT_EQ(bench.window.processMessagesCount, 2);
-        EXPECT_EQ(bench.Lines(1).size(), crc ? 3 : 2);
-    }
 }
 
 // However many threads hash, every selection gives the same lines, the
@@ -121,14 +105,15 @@ TEST(DigestJob, SameLinesOnOneThreadAndOnMany)
     const std::string big = Pattern(3 * 1048576 + 17);
     const QStringList paths = {dir.Write("big", big), dir.Write("big-again", big), dir.Write("small", Pattern(100)),
                                dir.Write("empty", ""), dir.Fifo("pipe"), "/proc/self/mem", dir.Path("gone")};
-    const std::vector<std::pair<bool, std::vector<std::size_t>>> selections = {
-        {true, {}}, {false, {9}}, {true, kAllDigests}, {false, {1, 4, 2}}, {true, {6, 7}}};
+    using enum sumbrook::AlgorithmId;
+    const std::vector<std::pair<bool, sumbrook::AlgorithmSet>> selections = {
+        {true, {}}, {false, {Md5}}, {true, kAllDigests}, {false, {Haval256, Ripemd160, Md4}}, {true, {Sha384, Sha512}}};
     for (const auto& [crc, digests] : selections) {
         std::vector<QStringList> seen;
         std::vector<std::vector<int>> marks;
         for (const unsigned threads : {1u, 2u, 5u}) {
             Bench bench;
-            bench.flow.SetThreads(threads);
+            bench.run.SetThreads(threads);
             bench.Select(crc, digests);
             DropAndRun(bench, paths);
             QStringList all;
@@ -153,7 +138,7 @@ TEST(DigestJob, SpecialFilesGiveErrorLinesAndNeverBlock)
 {
     TempDir dir;
     Bench bench;
-    bench.Select(true, {0, 9});
+    bench.Select(true, {AlgorithmId::Sha1, AlgorithmId::Md5});
     ::alarm(60);
     DropAndRun(bench, {dir.Fifo("pipe"), "/dev/null", "/dev/zero"});
     ::alarm(0);
@@ -202,14 +187,14 @@ TEST(DigestJob, VanishedFileKeepsANodeWithoutLines)
 {
     TempDir dir;
     Bench bench;
-    bench.Select(true, {0, 9});
+    bench.Select(true, {AlgorithmId::Sha1, AlgorithmId::Md5});
     const QString early = dir.Write("early", "gone before the run");
-    const QString late = dir.Write("late", "gone while the window handles messages");
+    const QString late = dir.Write("late", "gone as the run starts");
     const QString kept = dir.Write("kept", "abc");
-    bench.flow.WMDropFiles({early, late, kept});
+    bench.intake.Drop({early, late, kept});
     ::unlink(Native(early).c_str());
-    bench.window.onProcessMessages = [&] { ::unlink(Native(late).c_str()); };
-    bench.flow.CalculateMenuClick();
+    bench.onStarted = [&] { ::unlink(Native(late).c_str()); };
+    bench.Calculate();
 
     EXPECT_EQ(bench.TopTexts(), (QStringList{"early", "late", "kept"}));
     EXPECT_TRUE(bench.Lines(0).isEmpty());
@@ -230,7 +215,7 @@ TEST(LargeFile, SparseFileBeyondFourGibibytes)
     ::close(fd);
 
     Bench bench;
-    bench.Select(true, {2});
+    bench.Select(true, {AlgorithmId::Md4});
     DropAndRun(bench, {path});
     EXPECT_EQ(bench.files.Entry(0).SizeText, "4194304.1KB");
     // Values from rhash.

@@ -62,12 +62,12 @@ void Fill(ResultsTreePort& tree)
 TEST(Export, CopyAllPutsEveryNodeAfterTheHeader)
 {
     Bench bench;
-    bench.flow.NCopyAllToClipClick();
+    bench.exporter.CopyAll();
     EXPECT_EQ(bench.window.clipboard, u"Sumbrook校验结果：\r\n\r\n"_s);
     EXPECT_EQ(bench.window.clipboardSets, 1);
 
     Fill(bench.tree);
-    bench.flow.NCopyAllToClipClick();
+    bench.exporter.CopyAll();
     EXPECT_EQ(bench.window.clipboard, u"Sumbrook校验结果：\r\n\r\n"
                                       u"名字.txt\r\n\r\nSHA1：AB\r\n\r\nMD5：CD\r\n\r\n"
                                       u"x😀Ω\r\n\r\n：读取文件错误\r\n\r\nMD5：EF\r\n\r\n"
@@ -78,14 +78,14 @@ TEST(Export, CopySelectedPutsOneNodeAlone)
 {
     Bench bench;
     Fill(bench.tree);
-    bench.flow.CopyResultMenuClick();
+    bench.exporter.CopySelected();
     EXPECT_EQ(bench.window.clipboardSets, 0); // nothing selected: the clipboard is left alone
 
     bench.ownTree.Select(TreeNode{1, -1});
-    bench.flow.CopyResultMenuClick();
+    bench.exporter.CopySelected();
     EXPECT_EQ(bench.window.clipboard, u"x😀Ω"_s);
     bench.ownTree.Select(TreeNode{0, 1});
-    bench.flow.CopyResultMenuClick();
+    bench.exporter.CopySelected();
     EXPECT_EQ(bench.window.clipboard, u"MD5：CD"_s);
 }
 
@@ -94,17 +94,18 @@ TEST(Export, CopyDuringARunSeesTheNodesSoFar)
 {
     TempDir dir;
     Bench bench;
-    bench.Select(false, {9});
-    bench.flow.WMDropFiles({dir.Write("a", "a"), dir.Write("b", "b")});
+    bench.Select(false, {AlgorithmId::Md5});
+    bench.intake.Drop({dir.Write("a", "a"), dir.Write("b", "b")});
     QStringList seen;
-    bench.window.onProcessMessages = [&] {
-        bench.flow.NCopyAllToClipClick();
+    bench.onFileDone = [&](int) {
+        bench.exporter.CopyAll();
         seen << bench.window.clipboard;
     };
-    bench.flow.CalculateMenuClick();
+    bench.Calculate();
     ASSERT_EQ(seen.size(), 2);
-    EXPECT_EQ(seen[0], u"Sumbrook校验结果：\r\n\r\na\r\n\r\n"_s);
-    EXPECT_EQ(seen[1], u"Sumbrook校验结果：\r\n\r\na\r\n\r\nMD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\nb\r\n\r\n"_s);
+    const QString a = u"a\r\n\r\nMD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\n"_s;
+    EXPECT_EQ(seen[0], u"Sumbrook校验结果：\r\n\r\n"_s + a);
+    EXPECT_EQ(seen[1], u"Sumbrook校验结果：\r\n\r\n"_s + a + u"b\r\n\r\nMD5：92EB5FFEE6AE2FEC3AD71C777531578F\r\n\r\n"_s);
 }
 
 TEST(Export, SavedFileIsTabIndentedCrLfInTheAnsiCodePage)
@@ -115,7 +116,7 @@ TEST(Export, SavedFileIsTabIndentedCrLfInTheAnsiCodePage)
     Bench bench;
     Fill(bench.tree);
     bench.window.saveAnswer = dir.Path("result"); // no extension is added
-    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    bench.RunCommand([&] { bench.exporter.Save(); });
 
     // GBK: 名 C3FB, 字 D7D6, ： A3BA, Ω A6B8; the emoji has no GBK code.
     const std::string expected = "\xC3\xFB\xD7\xD6.txt\r\n"
@@ -140,14 +141,14 @@ TEST(Export, EmptyTreeSavesZeroBytesOverAnExistingFile)
     Bench bench;
     const QString path = dir.Write("SumbrookResult.txt", "an older result");
     bench.window.saveAnswer = path;
-    bench.flow.SaveMenuClick();
+    bench.exporter.Save();
     EXPECT_TRUE(Exists(path));
     EXPECT_EQ(ReadBytes(path), "");
 
     // A cancelled dialog writes nothing.
     Fill(bench.tree);
     bench.window.saveAnswer.reset();
-    bench.flow.SaveMenuClick();
+    bench.exporter.Save();
     EXPECT_EQ(ReadBytes(path), "");
 }
 
@@ -158,7 +159,7 @@ TEST(Export, FileThatCannotBeCreatedIsReportedWithTheReason)
     Fill(bench.tree);
     const QString path = dir.Path("missing-folder/result.txt");
     bench.window.saveAnswer = path;
-    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    bench.RunCommand([&] { bench.exporter.Save(); });
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot create file \"" + path + "\". No such file or directory."});
 }
 
@@ -167,7 +168,7 @@ TEST(Export, FullDeviceIsReportedAndNotRemoved)
     Bench bench;
     Fill(bench.tree);
     bench.window.saveAnswer = "/dev/full";
-    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    bench.RunCommand([&] { bench.exporter.Save(); });
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"/dev/full\". No space left on device."});
     struct stat st {};
     EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
@@ -183,7 +184,7 @@ TEST(Export, PipeWithoutReaderIsReportedAtOnce)
     const QString pipe = dir.Fifo("pipe");
     bench.window.saveAnswer = pipe;
     ::alarm(60);
-    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    bench.RunCommand([&] { bench.exporter.Save(); });
     ::alarm(0);
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot create file \"" + pipe + "\". No such device or address."});
     EXPECT_TRUE(Exists(pipe));
@@ -221,7 +222,7 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
     rlimit small = saved;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    bench.RunCommand([&] { bench.exporter.Save(); });
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + dir.Path("link.txt") + "\". File too large."});
@@ -258,7 +259,7 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
         std::ofstream(Native(onDisk)) << older;
         bench.window.errors.clear();
         bench.window.saveAnswer = onDisk;
-        bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+        bench.RunCommand([&] { bench.exporter.Save(); });
         EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + onDisk + "\". No space left on device."});
         EXPECT_EQ(ReadBytes(onDisk), older);
         EXPECT_EQ(std::filesystem::directory_iterator(Native(disk))->path().filename(), "result.txt");
@@ -269,7 +270,7 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
     // And a save that succeeds replaces the file the link points to.
     bench.window.errors.clear();
     bench.window.saveAnswer = dir.Path("link.txt");
-    bench.flow.RunCommand([&] { bench.flow.SaveMenuClick(); });
+    bench.RunCommand([&] { bench.exporter.Save(); });
     EXPECT_TRUE(bench.window.errors.isEmpty());
     EXPECT_EQ(ReadBytes(path), ResultFileBytes(bench.tree));
     struct stat st {};

@@ -1,8 +1,10 @@
 #pragma once
 
-// Test doubles for the window's ports, a bench that wires them to a
-// Workflow, and temporary files and folders that clean up after themselves.
+// Test doubles for the window's ports, a bench that wires them to the
+// workflow's units, and temporary files and folders that clean up after
+// themselves.
 
+#include <QEventLoop>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -21,8 +23,13 @@
 #include <vector>
 
 #include "base/exception.h"
-#include "workflow/headless_ports.h"
-#include "workflow/workflow.h"
+#include "tests/workflow/memory_ports.h"
+#include "workflow/calculation_run.h"
+#include "workflow/error_box.h"
+#include "workflow/export.h"
+#include "workflow/intake.h"
+#include "workflow/marking.h"
+#include "workflow/results.h"
 
 // GoogleTest shows QStrings as text instead of raw bytes.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -32,9 +39,17 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace sumbrook::workflow::testing {
 
+using sumbrook::AlgorithmId;
+using sumbrook::AlgorithmSet;
+
 // A window that remembers what the workflow did to it and answers the
 // dialogs from a script.
-class RecordingWindow : public QuietWindow, public ErrorBoxPort {
+class RecordingWindow : public ProgressPort,
+                        public CommandPort,
+                        public DialogPort,
+                        public ClipboardPort,
+                        public ErrorBoxPort,
+                        public IconPort {
 public:
     // Commands and status.
     QStringList statusTexts;
@@ -47,15 +62,10 @@ public:
     // Progress.
     bool progressBoxShown = false;
     int currentPosition = -1;
-    int currentSteps = 0;
     int allMinimum = -1;
     int allMaximum = -1;
     int allPosition = -1;
     int allSteps = 0;
-
-    // Message pump; the hook lets a test act "while the window handles messages".
-    int processMessagesCount = 0;
-    std::function<void()> onProcessMessages;
 
     // Scripted dialog answers; nothing means the user cancelled.
     std::optional<QStringList> openFilesAnswer;
@@ -74,7 +84,6 @@ public:
 
     void ShowProgressBox(bool shown) override { progressBoxShown = shown; }
     void SetCurrentPosition(int position) override { currentPosition = position; }
-    void StepCurrent() override { ++currentSteps; }
     void SetAllRange(int minimum, int maximum) override
     {
         allMinimum = minimum;
@@ -97,12 +106,6 @@ public:
     void SetSaveToolBtnEnabled(bool enabled) override { saveToolBtnEnabled = enabled; }
     void SetStatusText(const QString& text) override { statusTexts << text; }
     void SetBusyCursor(bool on) override { busy = on; }
-
-    void ProcessMessages() override
-    {
-        ++processMessagesCount;
-        if (onProcessMessages) onProcessMessages();
-    }
 
     std::optional<QStringList> OpenFiles() override { return openFilesAnswer; }
     std::optional<QString> ChooseFolder() override { return folderAnswer; }
@@ -141,21 +144,41 @@ private:
     int calls_ = 0;
 };
 
-// The workflow with every port faked; the tree may be replaced.
+// The workflow's units with every port faked; the tree may be replaced.
 struct Bench {
     explicit Bench(ResultsTreePort* replacementTree = nullptr)
         : tree(replacementTree != nullptr ? *replacementTree : ownTree),
-          flow(Ports{files, tree, window, window, window, selection, window, window, window, window})
+          results(tree),
+          run({files, results, window, window, window}),
+          intake({files, results, window, window, window, window}, run),
+          exporter(tree, window, window)
     {
+        QObject::connect(&run, &CalculationRun::Started, [this] {
+            if (onStarted) onStarted();
+        });
+        QObject::connect(&run, &CalculationRun::FileDone, [this](int entry) {
+            if (onFileDone) onFileDone(entry);
+        });
     }
 
-    // CRC-32 and the digests at the given catalogue indices, nothing else.
-    void Select(bool crc32, const std::vector<std::size_t>& digests = {})
+    // CRC-32 or not, and these digests.
+    void Select(bool crc32, AlgorithmSet digests = {})
     {
-        selection.SetCrc32(crc32);
-        for (std::size_t k = 0; k < kCatalogueSize; ++k) selection.SetDigest(k, false);
-        for (const std::size_t k : digests) selection.SetDigest(k, true);
+        selection = digests;
+        selection.Set(AlgorithmId::Crc32, crc32);
     }
+
+    // A whole run: started, then the events it sends handled until it ends.
+    void Calculate()
+    {
+        QEventLoop loop;
+        const auto finished = QObject::connect(&run, &CalculationRun::Finished, &loop, &QEventLoop::quit);
+        run.Start(selection);
+        if (run.Running()) loop.exec();
+        QObject::disconnect(finished);
+    }
+
+    void RunCommand(const std::function<void()>& command) { workflow::RunCommand(window, command); }
 
     QStringList Lines(int top) const
     {
@@ -186,8 +209,14 @@ struct Bench {
     MemoryResultsTree ownTree;
     ResultsTreePort& tree;
     RecordingWindow window;
-    CatalogueSelection selection;
-    Workflow flow;
+    Results results;
+    CalculationRun run;
+    Intake intake;
+    Export exporter;
+    AlgorithmSet selection{AlgorithmId::Sha1, AlgorithmId::Md5};
+    // Hooks into a run: as it starts, and after each file's results are in.
+    std::function<void()> onStarted;
+    std::function<void(int entry)> onFileDone;
 };
 
 inline std::string Native(const QString& path)

@@ -36,9 +36,9 @@ TEST(Intake, FolderGivesItsFilesInNameOrderHiddenIncluded)
     for (const QString& given : {folder, folder + u'/'}) {
         Bench bench;
         bench.window.folderAnswer = given;
-        bench.flow.OpenDocuMenuClick();
+        bench.intake.AddFolder();
         Bench dropped;
-        dropped.flow.WMDropFiles({given});
+        dropped.intake.Drop({given});
         for (const Bench* b : {&bench, &dropped}) {
             SCOPED_TRACE(given.toStdString());
             EXPECT_EQ(b->Column(&FileListEntry::Caption), (QStringList{".hidden", "a.txt", "b.txt", "link-to-b"}));
@@ -59,7 +59,7 @@ TEST(Intake, RootFolderGivesPathsWithOneSlash)
 {
     Bench bench;
     bench.window.folderAnswer = "/";
-    bench.flow.OpenDocuMenuClick();
+    bench.intake.AddFolder();
     const auto listing = sumbrook::platform::ListFolder("/");
     ASSERT_TRUE(listing.has_value());
     QStringList expected;
@@ -79,7 +79,7 @@ TEST(Intake, DropKeepsTheOrderAndDuplicates)
     dir.Write("folder/y", "3");
     dir.Write("folder/x", "4");
     Bench bench;
-    bench.flow.WMDropFiles({first, folder, last, first});
+    bench.intake.Drop({first, folder, last, first});
     EXPECT_EQ(bench.Column(&FileListEntry::Path), (QStringList{first, folder + "/x", folder + "/y", last, first}));
     EXPECT_EQ(bench.window.Status(), u"待计算的文件总数:5"_s);
 }
@@ -90,7 +90,7 @@ TEST(Intake, OpenDialogAddsInItsOrderAndVanishedPathsGetZeroSize)
     Bench bench;
     const QString missing = dir.Path("missing.txt");
     bench.window.openFilesAnswer = QStringList{dir.Write("b", std::string(1000, 'b')), missing};
-    bench.flow.OpenFileMenuClick();
+    bench.intake.AddFiles();
     EXPECT_EQ(bench.Column(&FileListEntry::Caption), (QStringList{"b", "missing.txt"}));
     EXPECT_EQ(bench.Column(&FileListEntry::SizeText), (QStringList{"0.98KB", "0KB"}));
     // A missing file keeps the icon it had: none was found for it.
@@ -103,20 +103,20 @@ TEST(Intake, CancelledDialogsStillRefreshIconsAndCount)
     TempDir dir;
     Bench bench;
     // With an empty list a cancel changes nothing at all.
-    bench.flow.OpenFileMenuClick();
+    bench.intake.AddFiles();
     bench.window.folderAnswer = QString(); // the folder browser's cancel
-    bench.flow.OpenDocuMenuClick();
+    bench.intake.AddFolder();
     EXPECT_TRUE(bench.window.statusTexts.isEmpty());
     EXPECT_FALSE(bench.window.listCommandsEnabled.has_value());
 
-    bench.flow.WMDropFiles({dir.Write("f", "f")});
+    bench.intake.Drop({dir.Write("f", "f")});
     bench.window.iconPaths.clear();
     bench.window.statusTexts.clear();
-    bench.flow.OpenFileMenuClick();
+    bench.intake.AddFiles();
     EXPECT_EQ(bench.window.iconPaths, QStringList{dir.Path("f")});
     EXPECT_EQ(bench.window.statusTexts, QStringList{u"待计算的文件总数:1"_s});
     bench.window.folderAnswer.reset();
-    bench.flow.OpenDocuMenuClick();
+    bench.intake.AddFolder();
     EXPECT_EQ(bench.window.iconPaths.size(), 2);
     EXPECT_EQ(bench.files.Count(), 1);
 }
@@ -132,9 +132,9 @@ TEST(Intake, LongPathsWorkEndToEnd)
     ASSERT_GT(file.size(), 360);
 
     Bench bench;
-    bench.Select(true, {9});
-    bench.flow.WMDropFiles({folder, file});
-    bench.flow.CalculateMenuClick();
+    bench.Select(true, {AlgorithmId::Md5});
+    bench.intake.Drop({folder, file});
+    bench.Calculate();
     EXPECT_EQ(bench.Column(&FileListEntry::Path), (QStringList{file, file}));
     EXPECT_EQ(bench.files.Entry(0).SizeText, "0.01KB");
     const QStringList lines = {u"CRC32_FCS32：CBF43926"_s, u"MD5：25F9E794323B453885F5181F1B624D0B"_s};
@@ -149,9 +149,9 @@ TEST(Intake, NamesBeyondGbkWorkEndToEnd)
     dir.Folder("folder");
     dir.Write("folder/" + name, "abc");
     Bench bench;
-    bench.Select(false, {9});
-    bench.flow.WMDropFiles({dir.Path("folder")});
-    bench.flow.CalculateMenuClick();
+    bench.Select(false, {AlgorithmId::Md5});
+    bench.intake.Drop({dir.Path("folder")});
+    bench.Calculate();
     EXPECT_EQ(bench.Column(&FileListEntry::Caption), QStringList{name});
     EXPECT_EQ(bench.TopTexts(), QStringList{name});
     EXPECT_EQ(bench.Lines(0), QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s});
@@ -166,9 +166,9 @@ TEST(Intake, NamesThatAreNoUtf8AreOpenedByTheirOwnBytes)
     std::ofstream(folder + "/caf\xE9.txt") << "abc";
     std::ofstream(folder + "/\xED\xA0\x80\xC0\xAF") << "abc"; // an encoded surrogate, an overlong "/"
     Bench bench;
-    bench.Select(false, {9});
-    bench.flow.WMDropFiles({dir.Path("folder"), PathFromNative(folder + "/caf\xE9.txt")});
-    bench.flow.CalculateMenuClick();
+    bench.Select(false, {AlgorithmId::Md5});
+    bench.intake.Drop({dir.Path("folder"), PathFromNative(folder + "/caf\xE9.txt")});
+    bench.Calculate();
     EXPECT_EQ(bench.Column(&FileListEntry::Caption), (QStringList{u"caf\uFFFD.txt"_s, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_s, u"caf\uFFFD.txt"_s}));
     EXPECT_EQ(NativePath(bench.files.Entry(0).Path), folder + "/caf\xE9.txt");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(bench.Lines(i), QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s}) << i;
@@ -177,9 +177,9 @@ TEST(Intake, NamesThatAreNoUtf8AreOpenedByTheirOwnBytes)
 // Three files, the first two equal, computed with MD5.
 void FillAndRun(Bench& bench, const TempDir& dir)
 {
-    bench.Select(false, {9});
-    bench.flow.WMDropFiles({dir.Write("one", "same"), dir.Write("two", "same"), dir.Write("three", "other")});
-    bench.flow.CalculateMenuClick();
+    bench.Select(false, {AlgorithmId::Md5});
+    bench.intake.Drop({dir.Write("one", "same"), dir.Write("two", "same"), dir.Write("three", "other")});
+    bench.Calculate();
     ASSERT_EQ(bench.Marks(), (std::vector<int>{1, 1, -1}));
 }
 
@@ -189,7 +189,7 @@ TEST(Delete, SelectedEntryClearsResultsAndMarksAndRefreshesTheCount)
     Bench bench;
     FillAndRun(bench, dir);
     bench.files.Select(2);
-    bench.flow.DeleteFileMenuClick();
+    bench.intake.DeleteSelected();
     EXPECT_EQ(bench.Column(&FileListEntry::Caption), (QStringList{"one", "two"}));
     EXPECT_EQ(bench.tree.TopCount(), 0);
     EXPECT_EQ(bench.Column(&FileListEntry::Status), (QStringList{kPending, kPending}));
@@ -198,16 +198,16 @@ TEST(Delete, SelectedEntryClearsResultsAndMarksAndRefreshesTheCount)
     EXPECT_EQ(bench.window.listCommandsEnabled, true);
 
     // Without a selection the results go all the same.
-    bench.flow.CalculateMenuClick();
+    bench.Calculate();
     ASSERT_EQ(bench.tree.TopCount(), 2);
-    bench.flow.DeleteFileMenuClick();
+    bench.intake.DeleteSelected();
     EXPECT_EQ(bench.files.Count(), 2);
     EXPECT_EQ(bench.tree.TopCount(), 0);
     EXPECT_EQ(bench.Marks(), (std::vector<int>{-1, -1}));
 
     for (int left = 1; left >= 0; --left) {
         bench.files.Select(0);
-        bench.flow.DeleteFileMenuClick();
+        bench.intake.DeleteSelected();
         EXPECT_EQ(bench.files.Count(), left);
     }
     EXPECT_EQ(bench.window.Status(), kStatusReady);
@@ -219,7 +219,7 @@ TEST(Delete, ClearingTheListDisablesOnlyTheSaveButton)
     Bench bench;
     FillAndRun(bench, dir);
     ASSERT_TRUE(bench.window.saveMenuEnabled && bench.window.saveToolBtnEnabled);
-    bench.flow.DeleteListMenuClick();
+    bench.intake.ClearList();
     EXPECT_EQ(bench.files.Count(), 0);
     EXPECT_EQ(bench.tree.TopCount(), 0);
     EXPECT_FALSE(bench.window.saveToolBtnEnabled);
