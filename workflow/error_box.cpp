@@ -1,13 +1,13 @@
 // Failures a command does not handle end the command and reach the error box.
 
+#include "workflow/result_entry.h"
 #include "workflow/workflow.h"
 
 namespace sumbrook::workflow {
 
 QString ErrorBoxText(const QString& message)
 {
-    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
-    return message;
+    return QString::fromStdString(ErrorBoxText(message.toStdString()));
 }
 
 void Workflow::RunCommand(const std::function<void()>& command)

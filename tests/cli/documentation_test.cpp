@@ -12,7 +12,7 @@ using namespace sumbrook::cli::testing;
 
 namespace {
 
-const QString kCliFolder = QStringLiteral(SUMBROOK_TEST_DATA "/../../cli/");
+const std::string kCliFolder = SUMBROOK_TEST_DATA "/../../cli/";
 
 std::set<std::string> OptionsIn(const std::string& text)
 {
