@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything with warnings as errors, runs
 # every test, then runs the digest and workflow tests once more under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded job
-# (workflow and command-line tests) under ThreadSanitizer. Between those it
+# (the pool, workflow and command-line tests) under ThreadSanitizer. Between those it
 # validates the desktop entry and metainfo and checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -24,8 +24,9 @@ build/sanitize/tests/workflow_tests --gtest_brief=1 --gtest_filter='-*LargeFile*
 
 cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUMBROOK_WERROR=ON -DSUMBROOK_TSAN=ON \
   -DSUMBROOK_BUILD_GUI=OFF -DSUMBROOK_BUILD_BENCH=OFF
-cmake --build build/tsan -j "$jobs" --target workflow_tests cli_tests
+cmake --build build/tsan -j "$jobs" --target jobs_tests workflow_tests cli_tests
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+build/tsan/tests/jobs_tests --gtest_brief=1
 build/tsan/tests/workflow_tests --gtest_brief=1 --gtest_filter='-*LargeFile*'
 build/tsan/tests/cli_tests --gtest_brief=1
 echo "All tests passed (plain and sanitized)."

@@ -1,32 +1,40 @@
 #include "cli/algorithms.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <string>
 
 namespace sumbrook::cli {
 
 namespace {
 
 struct Names {
+    std::string_view Option;
     std::string_view Bsd;
     std::array<std::string_view, 4> Aliases; // upper case, without dashes, underscores or slashes
     std::array<std::string_view, 3> Extensions;
 };
 
-// Catalogue order, then CRC-32.
+// In AlgorithmId order.
 constexpr std::array<Names, kAlgorithmCount> kNames = {{
-    {"SHA1", {"SHA1", "SHA", "SHA160"}, {"sha1", "sha"}},
-    {"HAVAL256", {"HAVAL256", "HAVAL2565", "HAVAL5256", "HAVAL"}, {"haval256", "haval"}},
-    {"MD4", {"MD4"}, {"md4"}},
-    {"RIPEMD128", {"RIPEMD128", "RMD128"}, {"rmd128", "ripemd128"}},
-    {"RMD160", {"RMD160", "RIPEMD160", "RIPEMD"}, {"rmd160", "ripemd160", "rmd"}},
-    {"SHA256", {"SHA256", "SHA2256"}, {"sha256"}},
-    {"SHA384", {"SHA384", "SHA2384"}, {"sha384"}},
-    {"SHA512", {"SHA512", "SHA2512"}, {"sha512"}},
-    {"TIGER", {"TIGER", "TIGER192", "TIGER1923"}, {"tiger", "tiger192"}},
-    {"MD5", {"MD5"}, {"md5"}},
-    {"CRC32", {"CRC32"}, {"sfv", "crc32", "crc"}},
+    {"crc32", "CRC32", {"CRC32"}, {"sfv", "crc32", "crc"}},
+    {"sha1", "SHA1", {"SHA1", "SHA", "SHA160"}, {"sha1", "sha"}},
+    {"haval256", "HAVAL256", {"HAVAL256", "HAVAL2565", "HAVAL5256", "HAVAL"}, {"haval256", "haval"}},
+    {"md4", "MD4", {"MD4"}, {"md4"}},
+    {"ripemd128", "RIPEMD128", {"RIPEMD128", "RMD128"}, {"rmd128", "ripemd128"}},
+    {"ripemd160", "RMD160", {"RMD160", "RIPEMD160", "RIPEMD"}, {"rmd160", "ripemd160", "rmd"}},
+    {"sha256", "SHA256", {"SHA256", "SHA2256"}, {"sha256"}},
+    {"sha384", "SHA384", {"SHA384", "SHA2384"}, {"sha384"}},
+    {"sha512", "SHA512", {"SHA512", "SHA2512"}, {"sha512"}},
+    {"tiger192", "TIGER", {"TIGER", "TIGER192", "TIGER1923"}, {"tiger", "tiger192"}},
+    {"md5", "MD5", {"MD5"}, {"md5"}},
 }};
+
+const Names& NamesOf(AlgorithmId algorithm)
+{
+    return kNames[IndexOf(algorithm)];
+}
 
 std::string Lowered(std::string_view text)
 {
@@ -37,45 +45,41 @@ std::string Lowered(std::string_view text)
 
 } // namespace
 
-std::string_view ResultLabel(std::size_t algorithm)
+std::string_view OptionName(AlgorithmId algorithm)
 {
-    return algorithm == kCrc32 ? std::string_view("CRC32_FCS32") : AlgorithmCatalogue().at(algorithm).DisplayName;
+    return NamesOf(algorithm).Option;
 }
 
-std::string_view OptionName(std::size_t algorithm)
+std::string_view BsdTag(AlgorithmId algorithm)
 {
-    return algorithm == kCrc32 ? std::string_view("crc32") : AlgorithmCatalogue().at(algorithm).Option;
+    return NamesOf(algorithm).Bsd;
 }
 
-std::string_view BsdTag(std::size_t algorithm)
+std::size_t HexLength(AlgorithmId algorithm)
 {
-    return kNames.at(algorithm).Bsd;
+    return 2 * InfoOf(algorithm).DigestBytes;
 }
 
-std::size_t HexLength(std::size_t algorithm)
-{
-    return algorithm == kCrc32 ? 8 : static_cast<std::size_t>(AlgorithmCatalogue().at(algorithm).HashSize) / 4;
-}
-
-std::optional<std::size_t> AlgorithmOfTag(std::string_view tag)
+std::optional<AlgorithmId> AlgorithmOfTag(std::string_view tag)
 {
     std::string key;
     for (const char c : tag)
         if (c != '-' && c != '_' && c != '/') key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (std::size_t a = 0; a < kAlgorithmCount; ++a)
-        if (std::ranges::find(kNames[a].Aliases, key) != kNames[a].Aliases.end() && !key.empty()) return a;
+    if (key.empty()) return std::nullopt;
+    for (const AlgorithmId a : AlgorithmSet::All())
+        if (std::ranges::find(NamesOf(a).Aliases, key) != NamesOf(a).Aliases.end()) return a;
     return std::nullopt;
 }
 
-std::optional<std::size_t> AlgorithmOfLabel(std::string_view label)
+std::optional<AlgorithmId> AlgorithmOfLabel(std::string_view label)
 {
     const std::string key = Lowered(label);
-    for (std::size_t a = 0; a < kAlgorithmCount; ++a)
-        if (Lowered(ResultLabel(a)) == key) return a;
+    for (const AlgorithmId a : AlgorithmSet::All())
+        if (Lowered(InfoOf(a).Name) == key) return a;
     return std::nullopt;
 }
 
-std::optional<std::size_t> AlgorithmOfFileName(std::string_view path)
+std::optional<AlgorithmId> AlgorithmOfFileName(std::string_view path)
 {
     std::string name = Lowered(path.substr(path.find_last_of('/') + 1));
     // "SHA256SUMS", "md5sum.txt"
@@ -83,15 +87,16 @@ std::optional<std::size_t> AlgorithmOfFileName(std::string_view path)
         if (name.ends_with(tail)) name.resize(name.size() - tail.size());
     const std::size_t dot = name.find_last_of('.');
     const std::string stem = dot == std::string::npos ? name : name.substr(dot + 1);
-    for (std::size_t a = 0; a < kAlgorithmCount; ++a)
-        if (std::ranges::find(kNames[a].Extensions, stem) != kNames[a].Extensions.end() && !stem.empty()) return a;
+    if (stem.empty()) return std::nullopt;
+    for (const AlgorithmId a : AlgorithmSet::All())
+        if (std::ranges::find(NamesOf(a).Extensions, stem) != NamesOf(a).Extensions.end()) return a;
     return std::nullopt;
 }
 
-std::vector<std::size_t> DigestsOfHexLength(std::size_t digits)
+std::vector<AlgorithmId> DigestsOfHexLength(std::size_t digits)
 {
-    std::vector<std::size_t> found;
-    for (std::size_t a = 0; a < kCatalogueSize; ++a)
+    std::vector<AlgorithmId> found;
+    for (const AlgorithmId a : AlgorithmSet::All().Digests())
         if (HexLength(a) == digits) found.push_back(a);
     return found;
 }

@@ -1,10 +1,8 @@
 #include "cli/check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,20 +12,20 @@
 
 #include "cli/algorithms.h"
 #include "cli/checksum_formats.h"
-#include "cli/hasher.h"
-#include "cli/ordered_hashing.h"
+#include "cli/hash_file.h"
 #include "cli/progress_line.h"
 #include "cli/result_file.h"
 #include "cli/standard_output.h"
 #include "cli/text_decoding.h"
+#include "workflow/ordered_pool.h"
 
 namespace sumbrook::cli {
 
 namespace {
 
 struct Expected {
-    std::size_t Algorithm;
-    std::string Hex;
+    AlgorithmId Algorithm;
+    std::vector<std::uint8_t> Value;
 };
 
 // One file to hash: a checksum file's consecutive lines naming it, or a
@@ -93,20 +91,16 @@ std::string Under(const std::string& folder, const std::string& name)
     return name.starts_with('/') ? name : folder + name;
 }
 
-bool SameValue(std::size_t algorithm, const std::string& expected, const std::string& computed)
+bool Matches(const workflow::FileResult& result, const Expected& expected)
 {
-    if (algorithm == kCrc32) // the window writes CRC-32 with six digits or more, SFV with eight
-        return std::strtoul(expected.c_str(), nullptr, 16) == std::strtoul(computed.c_str(), nullptr, 16);
-    return expected.size() == computed.size() &&
-           std::ranges::equal(expected, computed, [](unsigned char a, unsigned char b) {
-               return std::tolower(a) == std::tolower(b);
-           });
+    const workflow::AlgorithmResult* computed = result.Find(expected.Algorithm);
+    return computed != nullptr && !computed->Failed && std::ranges::equal(computed->Value.Bytes(), expected.Value);
 }
 
 class Checker {
 public:
     Checker(const Options& options, StandardOutput& out, ProgressLine& progress)
-        : options_(options), out_(out), progress_(progress)
+        : options_(options), out_(out), progress_(progress), pool_(options.Threads, kLookAhead * options.Threads)
     {
     }
 
@@ -124,17 +118,18 @@ public:
             return;
         }
         std::vector<Listed> listed = LooksLikeResultFile(*bytes) ? FromResultFile(*bytes) : FromLines(*bytes);
-        HashInOrder(
-            listed.size(), options_.Threads, &progress_,
-            [&](std::size_t i, Hasher& hasher) {
-                AlgorithmSet algorithms{};
-                for (const Expected& value : listed[i].Values) algorithms[value.Algorithm] = true;
-                listed[i].Result = hasher.Hash(listed[i].Path, algorithms, options_.Threads);
-            },
-            [&](std::size_t i) {
-                Report(listed[i]);
-                listed[i].Result = {};
-            });
+        for (Listed& item : listed)
+            pool_.Push(
+                [this, &item] {
+                    AlgorithmSet algorithms;
+                    for (const Expected& value : item.Values) algorithms.Insert(value.Algorithm);
+                    item.Result = HashFile(item.Path, algorithms, options_.Threads, pool_, progress_);
+                },
+                [this, &item] {
+                    Report(item);
+                    item.Result = {};
+                });
+        pool_.Drain();
         Summary();
     }
 
@@ -157,7 +152,7 @@ private:
         for (const ResultEntry& entry : file.Entries) {
             if (entry.Values.empty()) continue;
             Listed item{entry.Name, Under(folder, entry.Name), {}, false, {}};
-            for (const ResultValue& value : entry.Values) item.Values.push_back({value.Algorithm, value.Hex});
+            for (const ResultValue& value : entry.Values) item.Values.push_back({value.Algorithm, value.Value});
             listed.push_back(std::move(item));
             ++counts_.Checked;
         }
@@ -167,7 +162,7 @@ private:
     std::vector<Listed> FromLines(const std::string& bytes)
     {
         std::vector<Listed> listed;
-        const std::optional<std::size_t> named = AlgorithmOfFileName(path_);
+        const std::optional<AlgorithmId> named = AlgorithmOfFileName(path_);
         const std::string folder = FolderOf(path_);
         std::string_view text = bytes;
         for (std::size_t number = 1; !text.empty(); ++number) {
@@ -181,9 +176,10 @@ private:
                 continue;
             }
             ChecksumLine& entry = *parsed.Line;
-            const std::optional<std::size_t> algorithm = entry.Algorithm ? entry.Algorithm : GnuAlgorithm(entry, named);
+            const std::optional<AlgorithmId> algorithm = entry.Algorithm ? entry.Algorithm : GnuAlgorithm(entry, named);
             if (!algorithm) continue;
-            if (entry.Algorithm && entry.Hex.size() != HexLength(*algorithm)) {
+            auto value = ParseDigestHex(*algorithm, entry.Hex);
+            if (!value || entry.Hex.size() != HexLength(*algorithm)) {
                 Malformed(number);
                 continue;
             }
@@ -193,18 +189,18 @@ private:
             // Lines in a row for one file (a BSD file of several algorithms) read it once.
             if (listed.empty() || listed.back().Path != where || listed.back().Name != entry.Name)
                 listed.push_back({entry.Name, where, {}, true, {}});
-            listed.back().Values.push_back({*algorithm, entry.Hex});
+            listed.back().Values.push_back({*algorithm, std::move(*value)});
         }
         return listed;
     }
 
     // An option, then the checksum file's name, then the hex length alone.
-    std::optional<std::size_t> GnuAlgorithm(const ChecksumLine& entry, std::optional<std::size_t> named)
+    std::optional<AlgorithmId> GnuAlgorithm(const ChecksumLine& entry, std::optional<AlgorithmId> named)
     {
-        const std::vector<std::size_t> fitting = DigestsOfHexLength(entry.Hex.size());
-        std::vector<std::size_t> chosen;
-        for (const std::size_t a : fitting)
-            if (options_.Digests[a]) chosen.push_back(a);
+        const std::vector<AlgorithmId> fitting = DigestsOfHexLength(entry.Hex.size());
+        std::vector<AlgorithmId> chosen;
+        for (const AlgorithmId a : fitting)
+            if (options_.Algorithms.Contains(a)) chosen.push_back(a);
         if (chosen.size() == 1) return chosen.front();
         if (named && std::ranges::find(fitting, *named) != fitting.end()) return named;
         if (fitting.size() == 1) return fitting.front();
@@ -218,7 +214,7 @@ private:
         const std::string name =
             item.Name.find_first_of("\n\r") == std::string::npos ? item.Name : PrintedPath(item.Name);
         const workflow::FileResult& result = item.Result;
-        if (result.Vanished || !result.Failure.empty()) {
+        if (result.Vanished || !result.Failure.empty() || result.AnyFailed()) {
             if (result.Vanished && options_.IgnoreMissing) return;
             const std::size_t reports = item.OneReportPerValue ? item.Values.size() : 1;
             counts_.Unreadable += reports;
@@ -229,12 +225,10 @@ private:
             Print(lines);
             return;
         }
-        const ComputedValues computed = ValuesOf(result);
         std::string lines;
         bool allMatched = true;
         for (const Expected& value : item.Values) {
-            const auto& got = computed.at(value.Algorithm);
-            const bool matched = got && SameValue(value.Algorithm, value.Hex, *got);
+            const bool matched = Matches(result, value);
             allMatched = allMatched && matched;
             if (!item.OneReportPerValue) continue;
             if (!matched) ++counts_.Mismatched;
@@ -259,11 +253,11 @@ private:
     {
         for (const auto& [digits, lines] : ambiguous_) {
             failed_ = true;
-            const std::vector<std::size_t> fitting = DigestsOfHexLength(digits);
+            const std::vector<AlgorithmId> fitting = DigestsOfHexLength(digits);
             std::string names, options;
             for (std::size_t k = 0; k < fitting.size(); ++k) {
                 const char* joint = k == 0 ? "" : k + 1 == fitting.size() ? " or " : ", ";
-                names += joint + std::string(ResultLabel(fitting[k]));
+                names += joint + std::string(InfoOf(fitting[k]).Name);
                 options += joint + ("--" + std::string(OptionName(fitting[k])));
             }
             Error(shown_ + ": " + Plural(lines, "line has ", "lines have ") + std::to_string(digits) +
@@ -308,6 +302,7 @@ private:
     Counts counts_;
     std::map<std::size_t, std::size_t> ambiguous_; // hex length: lines
     bool failed_ = false;
+    workflow::OrderedPool pool_; // last: its threads stop before the rest goes
 };
 
 } // namespace

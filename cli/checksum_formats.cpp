@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "cli/algorithms.h"
+#include "workflow/file_result.h"
+#include "workflow/result_text.h"
 
 namespace sumbrook::cli {
 
@@ -21,11 +23,17 @@ std::string Lower(std::string_view text)
     return lowered;
 }
 
-std::string Upper(std::string_view text)
+std::string LowerHex(std::span<const std::uint8_t> bytes)
 {
-    std::string raised(text);
-    std::ranges::transform(raised, raised.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return raised;
+    return Lower(workflow::HexText(bytes));
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
 }
 
 // "\\", "\n" and "\r" back to their characters; nothing for any other escape.
@@ -96,7 +104,7 @@ std::optional<ChecksumLine> Sfv(std::string_view text)
     std::string_view name = text.substr(0, space);
     while (name.ends_with(' ')) name.remove_suffix(1);
     if (crc.size() != 8 || !IsHex(crc) || name.empty()) return std::nullopt;
-    return ChecksumLine{LineKind::Sfv, std::string(name), std::string(crc), kCrc32};
+    return ChecksumLine{LineKind::Sfv, std::string(name), std::string(crc), AlgorithmId::Crc32};
 }
 
 } // namespace
@@ -127,28 +135,43 @@ EscapedName EscapeName(std::string_view name)
     return escaped;
 }
 
-std::string GnuLine(std::string_view name, std::string_view hex)
+std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest)
 {
     const EscapedName escaped = EscapeName(name);
     std::string line = escaped.Escaped ? "\\" : "";
-    line.append(Lower(hex)).append("  ").append(escaped.Text).append(1, '\n');
+    line.append(LowerHex(digest)).append("  ").append(escaped.Text).append(1, '\n');
     return line;
 }
 
-std::string BsdLine(std::size_t algorithm, std::string_view name, std::string_view hex)
+std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest)
 {
     const EscapedName escaped = EscapeName(name);
     std::string line = escaped.Escaped ? "\\" : "";
-    line.append(BsdTag(algorithm)).append(" (").append(escaped.Text).append(") = ").append(Lower(hex)).append(1, '\n');
+    line.append(BsdTag(algorithm)).append(" (").append(escaped.Text).append(") = ").append(LowerHex(digest)).append(1, '\n');
     return line;
 }
 
-std::optional<std::string> SfvLine(std::string_view name, std::string_view crcHex)
+std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc)
 {
     if (name.find_first_of("\n\r") != std::string_view::npos) return std::nullopt;
-    std::string crc = Upper(crcHex);
-    if (crc.size() < 8) crc.insert(0, 8 - crc.size(), '0');
-    return std::string(name) + ' ' + crc + '\n';
+    return std::string(name) + ' ' + workflow::HexText(workflow::DigestValue::OfCrc32(crc).Bytes()) + '\n';
+}
+
+std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, std::string_view hex)
+{
+    if (!IsHex(hex)) return std::nullopt;
+    if (algorithm == AlgorithmId::Crc32) {
+        if (hex.size() > 8) return std::nullopt;
+        std::uint32_t crc = 0;
+        for (const char c : hex) crc = crc << 4 | static_cast<std::uint32_t>(HexDigit(c));
+        const auto bytes = workflow::DigestValue::OfCrc32(crc).Bytes();
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    }
+    if (hex.size() != HexLength(algorithm)) return std::nullopt;
+    std::vector<std::uint8_t> bytes(hex.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(HexDigit(hex[2 * i]) << 4 | HexDigit(hex[2 * i + 1]));
+    return bytes;
 }
 
 } // namespace sumbrook::cli

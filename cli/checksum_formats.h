@@ -4,9 +4,14 @@
 // tags ("SHA256 (NAME) = HEX") and SFV ("NAME CRC32"), read and written.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "digest/engine/algorithm.h"
 
 namespace sumbrook::cli {
 
@@ -20,7 +25,7 @@ struct ChecksumLine {
     LineKind Kind;
     std::string Name;                     // unescaped
     std::string Hex;                      // as written, either case
-    std::optional<std::size_t> Algorithm; // named by the line itself (BSD tag, SFV)
+    std::optional<AlgorithmId> Algorithm; // named by the line itself (BSD tag, SFV)
 };
 
 // A line without its line end. Nothing for a line that is none of the
@@ -39,10 +44,15 @@ struct EscapedName {
 };
 EscapedName EscapeName(std::string_view name);
 
-// The lines written for one file; Hex in either case.
-std::string GnuLine(std::string_view name, std::string_view hex);
-std::string BsdLine(std::size_t algorithm, std::string_view name, std::string_view hex);
+// The lines written for one file, from a digest's bytes.
+std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest);
+std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest);
 // Nothing for a name SFV cannot hold (one with a line end).
-std::optional<std::string> SfvLine(std::string_view name, std::string_view crcHex);
+std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc);
+
+// A value as written in a checksum file, in either case, back to bytes:
+// a digest's hex in full, CRC-32's with up to eight digits (the window
+// writes six or more). Nothing when it is not such a value.
+std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, std::string_view hex);
 
 } // namespace sumbrook::cli

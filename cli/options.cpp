@@ -7,6 +7,7 @@
 #include <string_view>
 #include <thread>
 
+#include "cli/algorithms.h"
 #include "digest/engine/DCPkernels.h"
 #include "sumbrook_version.h"
 
@@ -85,17 +86,16 @@ constexpr std::string_view kUsageTail =
     "matched), 1 when a file was missing, unreadable or did not match or the\n"
     "output could not be written, 2 for a usage error.\n";
 
-// The algorithm options, from the catalogue: CRC-32, then the digests.
+// The algorithm options: CRC-32, then the digests.
 std::string Usage()
 {
     std::string text(kUsageHead);
     text += "Algorithms, one option each (without any:";
-    for (const TCatalogueEntry& entry : AlgorithmCatalogue())
-        if (entry.SelectedAtStart) text += " --" + std::string(entry.Option);
+    for (const AlgorithmId id : kDefaultAlgorithms) text += " --" + std::string(OptionName(id));
     text += "):\n  --crc32";
     std::size_t column = 9;
-    for (const TCatalogueEntry& entry : AlgorithmCatalogue()) {
-        const std::string option = " --" + std::string(entry.Option);
+    for (const AlgorithmId id : AlgorithmSet::All().Digests()) {
+        const std::string option = " --" + std::string(OptionName(id));
         if (column + option.size() > 72) {
             text += "\n ";
             column = 1;
@@ -114,12 +114,12 @@ std::string VersionText()
     return text;
 }
 
-// The catalogue index of "--OPTION".
-std::optional<std::size_t> DigestOption(std::string_view arg)
+// The algorithm "--OPTION" selects.
+std::optional<AlgorithmId> AlgorithmOption(std::string_view arg)
 {
     if (!arg.starts_with("--")) return std::nullopt;
-    for (std::size_t k = 0; k < kCatalogueSize; ++k)
-        if (AlgorithmCatalogue()[k].Option == arg.substr(2)) return k;
+    for (const AlgorithmId id : AlgorithmSet::All())
+        if (OptionName(id) == arg.substr(2)) return id;
     return std::nullopt;
 }
 
@@ -147,16 +147,17 @@ std::string Conflict(const Options& options, bool formatGiven, std::string_view 
         return {};
     }
     if (!checkOnly.empty()) return std::string(checkOnly) + " is only for --check";
-    const auto digests = std::ranges::count(options.Digests, true);
+    const bool crc32 = options.Algorithms.Contains(AlgorithmId::Crc32);
+    const std::size_t digests = options.Algorithms.Digests().Size();
     switch (options.Format) {
     case OutputFormat::Gnu:
-        if (options.Crc32) return "--format=gnu has no CRC-32 form; use --format=sfv or --format=bsd for --crc32";
+        if (crc32) return "--format=gnu has no CRC-32 form; use --format=sfv or --format=bsd for --crc32";
         if (digests != 1)
             return "--format=gnu writes exactly one algorithm, " + std::to_string(digests) +
                    " are selected; choose one, such as --sha256, or use --format=bsd";
         return {};
     case OutputFormat::Sfv:
-        if (!options.Crc32 || !options.AlgorithmsGiven) return "--format=sfv needs --crc32";
+        if (!crc32 || !options.AlgorithmsGiven) return "--format=sfv needs --crc32";
         if (digests != 0) return "--format=sfv writes CRC-32 only; use --format=bsd for more algorithms";
         return {};
     default:
@@ -224,21 +225,18 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
             if (checkOnly.empty()) checkOnly = arg;
         } else if (arg == "--no-progress") {
             options.Progress = false;
-        } else if (arg == "--crc32") {
-            options.Crc32 = options.AlgorithmsGiven = true;
         } else if (arg == "--all") {
-            options.Crc32 = options.AlgorithmsGiven = true;
-            options.Digests.fill(true);
-        } else if (const auto found = DigestOption(arg)) {
-            options.Digests.at(*found) = true;
+            options.Algorithms = AlgorithmSet::All();
+            options.AlgorithmsGiven = true;
+        } else if (const auto found = AlgorithmOption(arg)) {
+            options.Algorithms.Insert(*found);
             options.AlgorithmsGiven = true;
         } else {
             return UsageError("unknown option " + std::string(arg));
         }
     }
     // With --check, algorithm options only say what a GNU line's hex is for.
-    if (!options.Check && !options.AlgorithmsGiven)
-        for (std::size_t k = 0; k < kCatalogueSize; ++k) options.Digests.at(k) = AlgorithmCatalogue()[k].SelectedAtStart;
+    if (!options.Check && !options.AlgorithmsGiven) options.Algorithms = kDefaultAlgorithms;
     if (const std::string conflict = Conflict(options, formatGiven, checkOnly); !conflict.empty())
         return UsageError(conflict);
     if (options.Check && options.Paths.empty()) options.Paths.emplace_back("-");

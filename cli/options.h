@@ -2,12 +2,11 @@
 
 // The command line of sumbrook-cli.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "digest/engine/DCPcatalogue.h"
+#include "digest/engine/algorithm.h"
 
 namespace sumbrook::cli {
 
@@ -19,8 +18,7 @@ enum class OutputFormat {
 };
 
 struct Options {
-    bool Crc32 = false;
-    std::array<bool, kCatalogueSize> Digests{}; // catalogue order
+    AlgorithmSet Algorithms;
     bool AlgorithmsGiven = false;               // chosen by option, not by default
     std::optional<std::string> Output;          // --output FILE, as given
     std::vector<std::string> Paths;             // the bytes given, never re-encoded

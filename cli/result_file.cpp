@@ -1,9 +1,8 @@
 #include "cli/result_file.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "cli/algorithms.h"
+#include "cli/checksum_formats.h"
+#include "workflow/result_text.h"
 
 namespace sumbrook::cli {
 
@@ -13,8 +12,8 @@ namespace {
 // lacked it.
 bool ParseValue(std::string_view text, std::size_t lineNumber, ResultValue& value)
 {
-    std::size_t cut = text.find("\xEF\xBC\x9A");
-    std::size_t width = 3;
+    std::size_t cut = text.find(workflow::kResultSeparatorText);
+    std::size_t width = workflow::kResultSeparatorText.size();
     if (cut == std::string_view::npos) {
         cut = text.find_first_of(":?");
         width = 1;
@@ -23,11 +22,10 @@ bool ParseValue(std::string_view text, std::size_t lineNumber, ResultValue& valu
     const auto algorithm = AlgorithmOfLabel(text.substr(0, cut));
     std::string_view hex = text.substr(cut + width);
     while (hex.ends_with(' ')) hex.remove_suffix(1);
-    if (!algorithm || hex.empty() || !std::ranges::all_of(hex, [](unsigned char c) { return std::isxdigit(c) != 0; }))
-        return false;
-    // The window writes CRC-32 with at least six digits, the digests in full.
-    if (*algorithm == kCrc32 ? hex.size() > 8 : hex.size() != HexLength(*algorithm)) return false;
-    value = {*algorithm, std::string(hex), lineNumber};
+    if (!algorithm) return false;
+    auto bytes = ParseDigestHex(*algorithm, hex);
+    if (!bytes) return false;
+    value = {*algorithm, std::move(*bytes), lineNumber};
     return true;
 }
 

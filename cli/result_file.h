@@ -4,15 +4,18 @@
 // lines after a TAB ("\tMD5：HEX").
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "digest/engine/algorithm.h"
+
 namespace sumbrook::cli {
 
 struct ResultValue {
-    std::size_t Algorithm;
-    std::string Hex;
+    AlgorithmId Algorithm;
+    std::vector<std::uint8_t> Value;
     std::size_t LineNumber;
 };
 

@@ -2,12 +2,13 @@
 
 #include <exception>
 
+#include "workflow/result_entry.h"
+
 namespace sumbrook::workflow {
 
 QString ErrorBoxText(const QString& message)
 {
-    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
-    return message;
+    return QString::fromStdString(ErrorBoxText(message.toStdString()));
 }
 
 void RunCommand(ErrorBoxPort& errors, const std::function<void()>& command)

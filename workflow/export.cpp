@@ -5,6 +5,7 @@
 
 #include "platform/ansi_codepage.h"
 #include "workflow/file_naming.h"
+#include "workflow/result_entry.h"
 #include "platform/file_writer.h"
 #include "workflow/texts.h"
 
@@ -12,12 +13,9 @@ namespace sumbrook::workflow {
 
 namespace {
 
-// Control characters become "?", so a file name cannot forge lines.
-QString NodeText(QString text)
+QString NodeText(const QString& text)
 {
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = u'?';
-    return text;
+    return FromUtf16(workflow::NodeText(Utf16Of(text)));
 }
 
 } // namespace
@@ -35,9 +33,9 @@ QString CopyAllText(const ResultsTreePort& tree)
 
 QString ResultEntryText(const QString& top, const QStringList& lines)
 {
-    QString text = NodeText(top) + QStringLiteral("\r\n");
-    for (const QString& line : lines) text += u'\t' + NodeText(line) + QStringLiteral("\r\n");
-    return text;
+    std::vector<std::u16string> wide;
+    for (const QString& line : lines) wide.emplace_back(Utf16Of(line));
+    return FromUtf16(ResultEntryText(Utf16Of(top), wide));
 }
 
 QString ResultFileText(const ResultsTreePort& tree)

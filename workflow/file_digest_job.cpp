@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "digest/crc32/CRC32_FCS32.h"
@@ -14,15 +15,29 @@ namespace sumbrook::workflow {
 
 namespace {
 
-// Below this a file is hashed on one thread: starting workers would cost more.
-constexpr std::uint64_t kSharedFrom = 1 << 20;
-constexpr std::size_t kLargeBuffer = 1 << 20;
-constexpr std::size_t kSmallBuffer = 64 << 10;
+// Threads of the job's own, started when a feed asks for them.
+class StartedThreads final : public ThreadLender {
+public:
+    bool Idle() const override { return true; }
+    unsigned Lend(unsigned most, const std::function<void(unsigned)>& part, PartsLatch& latch) override
+    {
+        latch.Add(most);
+        for (unsigned k = 1; k <= most; ++k)
+            threads_.emplace_back([&part, &latch, k] {
+                part(k);
+                latch.Done();
+            });
+        return most;
+    }
+
+private:
+    std::vector<std::jthread> threads_;
+};
 
 } // namespace
 
-FileDigestJob::FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads)
-    : path_(std::move(path)), algorithms_(algorithms), threads_(std::max(threads, 1u))
+FileDigestJob::FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender)
+    : path_(std::move(path)), algorithms_(algorithms), threads_(std::max(threads, 1u)), lender_(lender)
 {
 }
 
@@ -59,7 +74,7 @@ FileResult FileDigestJob::Run()
     if (algorithms_.Contains(AlgorithmId::Crc32) && digests) {
         platform::PathInfo crcFailure;
         if (const auto reader = platform::FileReader::Open(path_, platform::ShareMode::AllowOthers, crcFailure)) {
-            FileDigestJob crcOnly(path_, {AlgorithmId::Crc32}, 1);
+            FileDigestJob crcOnly(path_, {AlgorithmId::Crc32}, 1, nullptr);
             FileResult result = crcOnly.Run(*reader, reader->Size());
             for (const AlgorithmId id : algorithms_.Digests()) result.Values.push_back({id, true, {}});
             if (result.Failure.empty()) result.Failure = failure.Failure;
@@ -83,10 +98,9 @@ FileResult FileDigestJob::Run(TByteSource& source, std::uint64_t size)
     if (algorithms_.Contains(AlgorithmId::Crc32)) consumers.push_back(HashConsumer::Crc32(crc));
     for (const auto& hash : hashes) consumers.emplace_back(hash.get());
 
-    const bool shared = size >= kSharedFrom && threads_ > 1;
-    // A small file needs no more room than itself (and one byte to see its end).
-    const std::size_t buffer = shared ? kLargeBuffer : static_cast<std::size_t>(std::clamp<std::uint64_t>(size + 1, 4096, kSmallBuffer));
-    const bool read = FeedConsumers(source, consumers, shared ? threads_ : 1, buffer,
+    StartedThreads own;
+    const FeedPlan plan{size, lender_ != nullptr ? lender_ : &own, threads_ - 1};
+    const bool read = FeedConsumers(source, consumers, plan,
                                     [this](std::uint64_t total) { bytesRead_.store(total, std::memory_order_relaxed); });
     // The digests of the bytes read so far would describe the wrong bytes;
     // the components wipe what they absorbed as they go.

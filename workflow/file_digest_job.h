@@ -3,8 +3,9 @@
 // The digest job for one file: path and algorithms in, each algorithm's
 // value (or the failure to read) out, progress as bytes read. The file is
 // read once for CRC-32 and every digest; with more than one thread a large
-// file's algorithms are shared out over worker threads that all consume
-// the same read buffers while the next buffers are being read.
+// file's algorithms are shared out over threads that all consume the same
+// read buffers while the next buffers are being read: threads a pool lends
+// when they would idle otherwise, or threads of the job's own.
 
 #include <atomic>
 #include <cstdint>
@@ -19,10 +20,13 @@ class TByteSource;
 
 namespace sumbrook::workflow {
 
+class ThreadLender;
+
 class FileDigestJob {
 public:
-    // Threads: how many may hash at once (1 keeps everything on the caller's).
-    FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads);
+    // Threads: how many may hash at once (1 keeps everything on the caller's);
+    // the others come from Lender, or without one are started for the job.
+    FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender = nullptr);
 
     // Runs the job on the calling thread, with hash components of its own.
     FileResult Run();
@@ -43,6 +47,7 @@ private:
     std::string path_;
     AlgorithmSet algorithms_;
     unsigned threads_;
+    ThreadLender* lender_;
     std::atomic<std::uint64_t> bytesRead_{0};
     std::atomic<std::uint64_t> fileSize_{0};
 };

@@ -6,13 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace sumbrook::workflow {
+#include "workflow/native_path.h"
 
-#if defined(_WIN32)
-inline constexpr char16_t kFolderSeparator = u'\\';
-#else
-inline constexpr char16_t kFolderSeparator = u'/';
-#endif
+namespace sumbrook::workflow {
 
 // The part of a path after its last folder separator.
 QString FileNameOf(const QString& path);
@@ -25,17 +21,13 @@ QString SizeText(std::uint64_t bytes);
 // trimmed, A-Z lowered, cut after the first extension or after ".exe".
 QString Getname(const QString& text);
 
-// A path in the platform's own encoding, for the platform calls: on Linux
-// the very bytes it was listed, named or dropped with (see PathFromNative).
+// The QString forms of native_path.h's conversions.
 std::string NativePath(const QString& path);
-
-// A path the platform gave, kept losslessly: UTF-8 is decoded, and each byte
-// that is not part of valid UTF-8 (Linux allows any byte in a name but "/"
-// and NUL) is kept as the lone surrogate U+DC80 + (byte - 0x80), which
-// NativePath turns back into that byte.
 QString PathFromNative(std::string_view bytes);
-
-// A path or name as shown and exported: the kept bytes as U+FFFD.
 QString ShownText(const QString& path);
+
+// QString to and from the standard library's UTF-16.
+std::u16string_view Utf16Of(const QString& text);
+QString FromUtf16(std::u16string_view text);
 
 } // namespace sumbrook::workflow

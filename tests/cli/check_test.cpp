@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "workflow/export.h"
-#include "tests/workflow/memory_ports.h"
+#include "platform/ansi_codepage.h"
+#include "workflow/result_entry.h"
 #include "tests/cli/run_cli.h"
 
 using namespace sumbrook::cli::testing;
-using sumbrook::workflow::MemoryResultsTree;
+using sumbrook::workflow::ResultEntryText;
 
 namespace {
 
@@ -33,7 +33,7 @@ struct Files {
         names = {"plain", "a b", "-dash", "校验.txt", "empty"};
         if (oddNames) names.insert(names.end(), {"back\\slash", "new\nline"});
         for (const std::string& name : names)
-            dir.Write(QString::fromStdString(name), name == "empty" ? "" : "content of " + name);
+            dir.Write(name, name == "empty" ? "" : "content of " + name);
     }
     std::string In() const { return "cd " + Quote(dir.Path()) + " && "; }
     std::string Args() const
@@ -145,7 +145,7 @@ TEST(CheckRoundTrip, WhatSumbrookWritesTheUsualToolsCheck)
         ASSERT_EQ(written.status, 0) << written.err;
         if (!r.reference.empty()) {
             const Outcome reference = RunShell(files.In() + r.reference + files.Args());
-            EXPECT_EQ(ReadBytes(files.dir.Path(QString::fromStdString(r.sumsFile))), reference.out);
+            EXPECT_EQ(ReadBytes(files.dir.Path(r.sumsFile)), reference.out);
         }
         const Outcome checked = RunShell(files.In() + r.checker + sums);
         EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
@@ -181,7 +181,7 @@ struct ResultFileCase {
     std::string prefix; // bytes before the text
 };
 
-// The window's saved file, made by the window's own export code.
+// The window's saved file, made by the entry code the window's export uses.
 TEST(CheckResultFile, TheWindowsSavedFileIsChecked)
 {
     const ResultFileCase cases[] = {
@@ -193,24 +193,20 @@ TEST(CheckResultFile, TheWindowsSavedFileIsChecked)
         SCOPED_TRACE(std::string(c.locale) + (c.prefix.empty() ? "" : " BOM"));
         TempDir dir;
         dir.Folder("saved");
-        dir.Write(QStringLiteral("校验 文件.txt"), "abc");
+        dir.Write("校验 文件.txt", "abc");
         dir.Write("empty", "");
-        MemoryResultsTree tree;
-        const int first = tree.AppendTop(QStringLiteral("校验 文件.txt"));
-        tree.AppendLine(first, QStringLiteral("CRC32_FCS32：352441C2"));
-        tree.AppendLine(first, QStringLiteral("SHA1：A9993E364706816ABA3E25717850C26C9CD0D89D"));
-        tree.AppendLine(first, QStringLiteral("MD5：900150983CD24FB0D6963F7D28E17F72"));
-        const int second = tree.AppendTop(QStringLiteral("empty"));
-        tree.AppendLine(second, QStringLiteral("CRC32_FCS32：000000"));
-        tree.AppendLine(second, QStringLiteral("MD5：D41D8CD98F00B204E9800998ECF8427E"));
+        const std::u16string first[] = {u"CRC32_FCS32：352441C2", u"SHA1：A9993E364706816ABA3E25717850C26C9CD0D89D",
+                                        u"MD5：900150983CD24FB0D6963F7D28E17F72"};
+        const std::u16string second[] = {u"CRC32_FCS32：000000", u"MD5：D41D8CD98F00B204E9800998ECF8427E"};
+        const std::u16string text = ResultEntryText(u"校验 文件.txt", first) + ResultEntryText(u"empty", second);
         const std::string previous = std::getenv("LC_ALL") ? std::getenv("LC_ALL") : "";
         ::setenv("LC_ALL", c.locale, 1);
-        const std::string bytes = c.prefix + sumbrook::workflow::ResultFileBytes(tree);
+        const std::string bytes = c.prefix + sumbrook::platform::ToAnsiCodePage(text);
         ::setenv("LC_ALL", previous.c_str(), 1);
         if (std::string(c.locale).starts_with("zh")) {
             ASSERT_NE(bytes.find("\xD0\xA3\xD1\xE9"), std::string::npos) << "the name in GBK";
         }
-        const QString result = dir.Write("result.txt", bytes);
+        const std::string result = dir.Write("result.txt", bytes);
 
         // Names are looked up beside the result file, wherever the tool runs.
         const std::string run = "cd / && LC_ALL=" + std::string(c.locale) + ' ' + kCli + " --check " + Quote(result);
@@ -364,7 +360,7 @@ TEST(Progress, NeverWhenStandardErrorIsNoTerminal)
 {
     TempDir dir;
     // Long enough with every algorithm on one thread to be shown; sparse, so quick to make.
-    const QString big = dir.Write("big", "");
+    const std::string big = dir.Write("big", "");
     std::filesystem::resize_file(Native(big), 128u << 20);
     const Outcome run = RunCli("-j1 --all " + Quote(big));
     EXPECT_EQ(run.status, 0);

@@ -12,17 +12,21 @@
 #include "cli/text_decoding.h"
 
 using namespace sumbrook::cli;
+using sumbrook::AlgorithmId;
+using sumbrook::AlgorithmSet;
 
 namespace {
 
-constexpr std::size_t kSha1 = 0, kMd4 = 2, kRmd160 = 4, kSha256 = 5, kSha512 = 7, kTiger = 8, kMd5 = 9;
+constexpr AlgorithmId kCrc32 = AlgorithmId::Crc32, kSha1 = AlgorithmId::Sha1, kMd4 = AlgorithmId::Md4,
+                      kRmd160 = AlgorithmId::Ripemd160, kSha256 = AlgorithmId::Sha256, kSha512 = AlgorithmId::Sha512,
+                      kTiger = AlgorithmId::Tiger192, kMd5 = AlgorithmId::Md5;
 const std::string kMd5Abc = "900150983cd24fb0d6963f7d28e17f72";
 
 struct LineCase {
     std::string text;
     std::optional<LineKind> kind; // nothing: malformed, or a comment when name is "comment"
     std::string name;
-    std::optional<std::size_t> algorithm;
+    std::optional<AlgorithmId> algorithm;
 };
 
 TEST(ChecksumFormats, LinesOfEveryFormat)
@@ -75,10 +79,11 @@ TEST(ChecksumFormats, LinesOfEveryFormat)
 
 TEST(ChecksumFormats, WrittenLinesReadBack)
 {
-    const std::string hex = "900150983CD24FB0D6963F7D28E17F72";
+    const auto digest = ParseDigestHex(kMd5, "900150983CD24FB0D6963F7D28E17F72");
+    ASSERT_TRUE(digest);
     for (const std::string name : {"plain", "a b", "a\nb", "back\\slash", "cr\rx", "-dash", "(paren) = x"}) {
         SCOPED_TRACE(name);
-        for (const std::string& line : {GnuLine(name, hex), BsdLine(kMd5, name, hex)}) {
+        for (const std::string& line : {GnuLine(name, *digest), BsdLine(kMd5, name, *digest)}) {
             ASSERT_TRUE(line.ends_with('\n'));
             EXPECT_EQ(line.find('\n'), line.size() - 1) << "one line whatever the name";
             const ParsedLine parsed = ParseChecksumLine(std::string_view(line).substr(0, line.size() - 1));
@@ -87,8 +92,13 @@ TEST(ChecksumFormats, WrittenLinesReadBack)
             EXPECT_EQ(parsed.Line->Hex, "900150983cd24fb0d6963f7d28e17f72");
         }
     }
-    EXPECT_EQ(SfvLine("a b", "41C2"), "a b 000041C2\n");
-    EXPECT_EQ(SfvLine("a\nb", "352441C2"), std::nullopt);
+    EXPECT_EQ(SfvLine("a b", 0x41C2), "a b 000041C2\n");
+    EXPECT_EQ(SfvLine("a\nb", 0x352441C2), std::nullopt);
+    // Values back to bytes: CRC-32 with up to eight digits, a digest in full.
+    EXPECT_EQ(ParseDigestHex(kCrc32, "41c2"), (std::vector<std::uint8_t>{0, 0, 0x41, 0xC2}));
+    EXPECT_EQ(ParseDigestHex(kCrc32, "0352441C2"), std::nullopt);
+    EXPECT_EQ(ParseDigestHex(kMd5, "900150983cd24fb0d6963f7d28e17f7"), std::nullopt);
+    EXPECT_EQ(ParseDigestHex(kMd5, "900150983cd24fb0d6963f7d28e17f7g"), std::nullopt);
 }
 
 TEST(ChecksumFormats, AlgorithmNames)
@@ -102,12 +112,14 @@ TEST(ChecksumFormats, AlgorithmNames)
     EXPECT_EQ(AlgorithmOfFileName("md5sum.txt"), kMd5);
     EXPECT_EQ(AlgorithmOfFileName("sums.txt"), std::nullopt);
     EXPECT_EQ(AlgorithmOfFileName("sha256.d/sums"), std::nullopt);
-    EXPECT_EQ(DigestsOfHexLength(32), (std::vector<std::size_t>{2, 3, 9}));
-    EXPECT_EQ(DigestsOfHexLength(40), (std::vector<std::size_t>{0, 4}));
-    EXPECT_EQ(DigestsOfHexLength(64), (std::vector<std::size_t>{1, 5}));
-    // Every tag written is read back as the same algorithm.
-    for (std::size_t a = 0; a < kAlgorithmCount; ++a) EXPECT_EQ(AlgorithmOfTag(BsdTag(a)), a) << BsdTag(a);
-    for (std::size_t a = 0; a < kAlgorithmCount; ++a) EXPECT_EQ(AlgorithmOfLabel(ResultLabel(a)), a);
+    EXPECT_EQ(DigestsOfHexLength(32), (std::vector{kMd4, AlgorithmId::Ripemd128, kMd5}));
+    EXPECT_EQ(DigestsOfHexLength(40), (std::vector{kSha1, kRmd160}));
+    EXPECT_EQ(DigestsOfHexLength(64), (std::vector{AlgorithmId::Haval256, kSha256}));
+    // Every tag and label written is read back as the same algorithm.
+    for (const AlgorithmId a : AlgorithmSet::All()) {
+        EXPECT_EQ(AlgorithmOfTag(BsdTag(a)), a) << BsdTag(a);
+        EXPECT_EQ(AlgorithmOfLabel(sumbrook::InfoOf(a).Name), a);
+    }
 }
 
 TEST(ChecksumFormats, ResultFileEntries)

@@ -14,7 +14,6 @@
 
 #include "tests/cli/run_cli.h"
 
-using namespace sumbrook::workflow::testing;
 using namespace sumbrook::cli::testing;
 
 namespace {
@@ -22,7 +21,7 @@ namespace {
 TEST(Cli, DefaultsToSha1AndMd5)
 {
     TempDir dir;
-    const QString file = dir.Write("abc.txt", "abc");
+    const std::string file = dir.Write("abc.txt", "abc");
     const Outcome run = RunCli(Quote(file));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, Native(file) + "\n"
@@ -34,7 +33,7 @@ TEST(Cli, DefaultsToSha1AndMd5)
 TEST(Cli, LinesFollowTheCatalogueWhateverTheOptionOrder)
 {
     TempDir dir;
-    const QString file = dir.Write("abc", "abc");
+    const std::string file = dir.Write("abc", "abc");
     EXPECT_EQ(RunCli("--md5 --crc32 " + Quote(file)).out, Native(file) + "\n"
                                                                        "\tCRC32_FCS32：352441C2\n"
                                                                        "\tMD5：900150983CD24FB0D6963F7D28E17F72\n");
@@ -64,8 +63,8 @@ TEST(Cli, FolderStandsForItsFilesInNameOrder)
 TEST(Cli, MissingPathIsReportedAndTheRestStillDone)
 {
     TempDir dir;
-    const QString file = dir.Write("abc", "abc");
-    const QString missing = dir.Path("missing");
+    const std::string file = dir.Write("abc", "abc");
+    const std::string missing = dir.Path("missing");
     const Outcome run = RunCli("--md5 " + Quote(missing) + ' ' + Quote(file));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "sumbrook-cli: " + Native(missing) + ": No such file or directory\n");
@@ -75,7 +74,7 @@ TEST(Cli, MissingPathIsReportedAndTheRestStillDone)
 TEST(Cli, UnreadablePathsGiveErrorLinesAndStatusOne)
 {
     TempDir dir;
-    const QString pipe = dir.Fifo("pipe");
+    const std::string pipe = dir.Fifo("pipe");
     const Outcome run = RunCli("--crc32 --md5 " + Quote(pipe), "timeout 60");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, Native(pipe) + "\n\tCRC32_FCS32：读取文件错误\n\t：读取文件错误\n");
@@ -87,7 +86,7 @@ TEST(Cli, UnlistableFolderIsReported)
 {
     TempDir dir;
     ::chmod(Native(dir.Path()).c_str(), 0755);
-    const QString locked = dir.Folder("locked");
+    const std::string locked = dir.Folder("locked");
     dir.Write("locked/f", "abc");
     ::chmod(Native(locked).c_str(), 0);
     std::string prefix;
@@ -138,11 +137,11 @@ TEST(Cli, NothingLostNothingSilent)
     EXPECT_EQ(std::system(("rm -rf '" + Native(dir.Path()) + "/aaaa'*").c_str()), 0);
 
     // A name with a line feed cannot forge an entry.
-    const QString odd = dir.Write("a\nb\\c", "abc");
+    const std::string odd = dir.Write("a\nb\\c", "abc");
     EXPECT_EQ(RunCli("--md5 " + Quote(odd)).out, "\\" + Native(dir.Path()) + "/a\\nb\\\\c\n" + md5);
 
     // Standard output full or closed.
-    const QString file = dir.Write("abc", "abc");
+    const std::string file = dir.Write("abc", "abc");
     const Outcome full = RunCli(Quote(file), "", ">/dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "sumbrook-cli: write error: No space left on device\n");
@@ -151,14 +150,14 @@ TEST(Cli, NothingLostNothingSilent)
     EXPECT_EQ(closed.err, "sumbrook-cli: write error: Bad file descriptor\n");
 
     // A closed pipe does not keep the result file from being completed.
-    const QString piped = dir.Path("piped.txt"), whole = dir.Path("whole.txt");
+    const std::string piped = dir.Path("piped.txt"), whole = dir.Path("whole.txt");
     const std::string twice = Quote(file) + ' ' + Quote(file);
     EXPECT_EQ(RunCli("--all --output " + Quote(whole) + ' ' + twice).status, 0);
     EXPECT_EQ(RunCli("--all --output " + Quote(piped) + ' ' + twice, "", "| head -c1 >/dev/null").status, 0);
     EXPECT_EQ(ReadBytes(piped), ReadBytes(whole));
 
     // No input found: the result file named is left alone.
-    const QString keep = dir.Write("keep.txt", "kept");
+    const std::string keep = dir.Write("keep.txt", "kept");
     const Outcome none = RunCli("--output " + Quote(keep) + ' ' + Quote(dir.Path("typo.txt")));
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(ReadBytes(keep), "kept");
@@ -168,9 +167,9 @@ TEST(Cli, NothingLostNothingSilent)
 TEST(Cli, OutputFileIsTheWindowsResultFile)
 {
     TempDir dir;
-    const QString first = dir.Write(QStringLiteral("校验.txt"), "abc");
-    const QString second = dir.Write("empty", "");
-    const QString output = dir.Path("result.txt");
+    const std::string first = dir.Write("校验.txt", "abc");
+    const std::string second = dir.Write("empty", "");
+    const std::string output = dir.Path("result.txt");
     const Outcome run =
         RunCli("--crc32 --md5 --output " + Quote(output) + ' ' + Quote(first) + ' ' + Quote(second), "LC_ALL=zh_CN.UTF-8");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -187,7 +186,7 @@ TEST(Cli, OutputFileIsTheWindowsResultFile)
                                  "D41D8CD98F00B204E9800998ECF8427E\r\n";
     EXPECT_EQ(ReadBytes(output), expected);
 
-    const QString nowhere = dir.Path("missing/result.txt");
+    const std::string nowhere = dir.Path("missing/result.txt");
     const Outcome failed = RunCli("--output " + Quote(nowhere) + ' ' + Quote(second));
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err, "sumbrook-cli: Cannot create file \"" + Native(nowhere) + "\". No such file or directory.\n");

@@ -13,7 +13,7 @@ using namespace sumbrook::cli::testing;
 
 namespace {
 
-const QString kCliFolder = QStringLiteral(SUMBROOK_TEST_DATA "/../../cli/");
+const std::string kCliFolder = SUMBROOK_TEST_DATA "/../../cli/";
 
 std::set<std::string> OptionsIn(const std::string& text)
 {
@@ -49,9 +49,9 @@ TEST(Documentation, ManPageAndCompletionKnowEveryOptionOfHelp)
 
 TEST(Documentation, ManPagesAreWellFormed)
 {
-    const QString windowPage = QStringLiteral(SUMBROOK_TEST_DATA "/../../app/sumbrook.1");
-    for (const QString& path : {kCliFolder + "sumbrook-cli.1", windowPage}) {
-        SCOPED_TRACE(path.toStdString());
+    const std::string windowPage = SUMBROOK_TEST_DATA "/../../app/sumbrook.1";
+    for (const std::string& path : {kCliFolder + "sumbrook-cli.1", windowPage}) {
+        SCOPED_TRACE(path);
         const std::string page = Quote(path);
         if (!HaveProgram("mandoc")) {
             ADD_FAILURE() << "mandoc missing: scripts/install-deps.sh test installs it";

@@ -4,18 +4,73 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
-
-#include "tests/workflow/fakes.h"
 
 namespace sumbrook::cli::testing {
 
-using workflow::testing::Native;
-using workflow::testing::ReadBytes;
-using workflow::testing::TempDir;
+// Paths are the bytes the tool is given.
+inline const std::string& Native(const std::string& path)
+{
+    return path;
+}
+
+// A fresh folder under the system's temporary folder, removed with all it holds.
+class TempDir {
+public:
+    TempDir()
+    {
+        path_ = (std::filesystem::temp_directory_path() / "sumbrook-test-XXXXXX").string();
+        if (::mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    }
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string Path(const std::string& relative) const { return path_ + '/' + relative; }
+
+    std::string Write(const std::string& relative, const std::string& bytes) const
+    {
+        const std::string path = Path(relative);
+        std::ofstream out(path, std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out) throw std::runtime_error("cannot write " + path);
+        return path;
+    }
+    std::string Folder(const std::string& relative) const
+    {
+        const std::string path = Path(relative);
+        std::filesystem::create_directories(path);
+        return path;
+    }
+    std::string Fifo(const std::string& relative) const
+    {
+        const std::string path = Path(relative);
+        if (::mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
+        return path;
+    }
+
+private:
+    std::string path_;
+};
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 struct Outcome {
     int status;
@@ -23,7 +78,7 @@ struct Outcome {
     std::string err;
 };
 
-inline std::string Quote(const QString& path)
+inline std::string Quote(const std::string& path)
 {
     return '\'' + Native(path) + '\'';
 }

@@ -1,37 +1,15 @@
-// The texts the workflow shows: result lines, size texts, the icon
+// The texts the workflow shows: size texts, the icon
 // fallback's program name and the error box's full stop.
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "tests/workflow/fakes.h"
 #include "workflow/file_naming.h"
 #include "workflow/marking.h"
-#include "workflow/result_line.h"
 
 using namespace sumbrook::workflow;
 
 namespace {
-
-TEST(ResultLine, CrcValueHasAtLeastSixDigitsAndNeverIsPaddedToEight)
-{
-    EXPECT_EQ(Crc32Line(0x0000ABCDu), u"CRC32_FCS32：00ABCD");
-    EXPECT_EQ(Crc32Line(0x0ABCDEF0u), u"CRC32_FCS32：ABCDEF0");
-    EXPECT_EQ(Crc32Line(0xCBF43926u), u"CRC32_FCS32：CBF43926");
-    EXPECT_EQ(Crc32Line(0), u"CRC32_FCS32：000000");
-}
-
-TEST(ResultLine, DigestValueIsUpperCaseHexUnderItsDisplayName)
-{
-    const std::array<std::uint8_t, 4> bytes{0x00, 0x0F, 0xA5, 0xFF};
-    EXPECT_EQ(DigestLine("MD5", bytes), u"MD5：000FA5FF");
-    EXPECT_EQ(DigestLine("Tiger", bytes), u"Tiger192：000FA5FF");
-    EXPECT_EQ(DigestLine("Haval (256bit, 5 passes)", bytes), u"Haval256：000FA5FF");
-    // Only the whole name is shortened.
-    EXPECT_EQ(DigestLine("Tiger2", bytes), u"Tiger2：000FA5FF");
-    EXPECT_EQ(DigestLine("RipeMD-160", bytes), u"RipeMD-160：000FA5FF");
-}
 
 TEST(SizeText, KilobytesWithTwoDecimalsTiesToEven)
 {

@@ -1,0 +1,237 @@
+#include "cli/hash_command.h"
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/checksum_formats.h"
+#include "cli/hash_file.h"
+#include "cli/progress_line.h"
+#include "cli/standard_output.h"
+#include "platform/ansi_codepage.h"
+#include "platform/file_kind.h"
+#include "platform/file_writer.h"
+#include "platform/folder_listing.h"
+#include "workflow/ordered_pool.h"
+#include "workflow/result_entry.h"
+#include "workflow/result_text.h"
+
+namespace sumbrook::cli {
+
+namespace {
+
+// One path to report on, in argument order: a file to hash, or a problem
+// found while looking for files.
+struct Item {
+    std::string Path;
+    std::string Problem; // set: nothing to hash, only this to say
+    workflow::FileResult Result;
+    // Made by the thread that hashed the file, so the writing thread only writes.
+    std::optional<std::string> Printed; // the lines for standard output
+    std::optional<std::string> Saved;   // the entry of the result file
+};
+
+class HashCommand {
+public:
+    HashCommand(const Options& options, StandardOutput& out, ProgressLine& progress)
+        : options_(options), out_(out), progress_(progress),
+          encoding_(options.Output ? platform::AnsiCodePageName() : std::string()),
+          pool_(options.Threads, kLookAhead * options.Threads)
+    {
+        // What is written so far goes out before the writing thread waits.
+        pool_.BeforeWaiting([this] { out_.Flush(); });
+    }
+
+    int Run()
+    {
+        for (const std::string& path : options_.Paths)
+            if (!Argument(path)) break;
+        pool_.Drain();
+        out_.Flush();
+        Finish();
+        return failed_ || out_.Failed() ? 1 : 0;
+    }
+
+private:
+    // Folders stand for their files; false once nothing more can be written.
+    bool Argument(const std::string& path)
+    {
+        const platform::PathInfo info = platform::DescribePath(path);
+        if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
+            return Add(path, info.Failure);
+        if (info.Kind != platform::PathInfo::Kind::Folder) return Add(path, {});
+        return Folder(path);
+    }
+
+    // The files directly inside, or with -r every file below, depth first.
+    bool Folder(const std::string& path)
+    {
+        std::string failure;
+        const auto entries = platform::ListFolder(path, &failure);
+        if (!entries) return Add(path, failure);
+        // "dir/" gives "dir/name", the root "/" gives "/name".
+        const std::string prefix = path.ends_with('/') ? path : path + '/';
+        for (const platform::FolderEntry& entry : *entries) {
+            using Kind = decltype(entry.Kind);
+            const std::string inside = prefix + entry.Name;
+            // Links to folders would loop back.
+            if (entry.Kind == Kind::Folder && options_.Recursive && !entry.Link) {
+                if (!Folder(inside)) return false;
+                continue;
+            }
+            if (entry.Kind != Kind::RegularFile && entry.Kind != Kind::Unknown) continue;
+            if (!Add(inside, entry.Failure)) return false;
+        }
+        return true;
+    }
+
+    bool Add(const std::string& path, const std::string& problem)
+    {
+        const auto item = std::make_shared<Item>(Item{path, problem, {}, {}, {}});
+        pool_.Push(
+            [this, item] {
+                if (item->Problem.empty() && !stopped_.load(std::memory_order_relaxed)) Hash(*item);
+            },
+            [this, item] {
+                if (!stopped_.load(std::memory_order_relaxed) && !Emit(*item))
+                    stopped_.store(true, std::memory_order_relaxed);
+            });
+        return !stopped_.load(std::memory_order_relaxed);
+    }
+
+    void Hash(Item& item)
+    {
+        item.Result = HashFile(item.Path, options_.Algorithms, options_.Threads, pool_, progress_);
+        if (item.Result.Vanished) return;
+        const std::vector<std::string> lines = workflow::ResultText(item.Result);
+        if (options_.Format == OutputFormat::Sumbrook) item.Printed = SumbrookLines(item.Path, lines);
+        if (options_.Output) item.Saved = ResultEntry(item.Path, lines);
+    }
+
+    // Says what an item gives, in order; false once nothing more can be written.
+    bool Emit(const Item& item)
+    {
+        if (!item.Problem.empty()) return Problem(item.Path, item.Problem);
+        if (item.Result.Vanished) return Problem(item.Path, item.Result.Failure);
+        if (!item.Result.Failure.empty()) Problem(item.Path, item.Result.Failure); // the error lines still go out
+        if (options_.Output && !result_ && !resultFailed_ && !OpenResultFile()) return false;
+
+        const std::string printed = item.Printed ? *item.Printed : Printed(item);
+        // Several threads write a run of finished files at once and flush
+        // before they wait for the next; one thread, or a progress line on the
+        // terminal, flushes every file.
+        progress_.Aside([&] {
+            out_.Write(printed);
+            if (options_.Threads <= 1 || progress_.Enabled()) out_.Flush();
+        });
+        if (result_ && item.Saved) {
+            try {
+                result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(item.Saved->data()), item.Saved->size()));
+            } catch (const std::exception& e) {
+                return ResultFileFailed(e);
+            }
+            ++saved_;
+        }
+        // With standard output gone, only the result file is worth going on for.
+        return !out_.Failed() || result_;
+    }
+
+    // The lines of a checksum format; they have no form for an error, so a
+    // file that failed gets none.
+    std::string Printed(const Item& item)
+    {
+        std::string printed;
+        if (!item.Result.Failure.empty()) return printed;
+        // Lines in the order of --help's list: CRC-32, then the digests.
+        for (const workflow::AlgorithmResult& value : item.Result.Values) {
+            if (value.Failed) continue;
+            switch (options_.Format) {
+            case OutputFormat::Gnu: printed += GnuLine(item.Path, value.Value.Bytes()); break;
+            case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes()); break;
+            case OutputFormat::Sfv:
+                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32())) printed += *line;
+                else Problem(item.Path, "an SFV file cannot hold a name with a line end");
+                break;
+            case OutputFormat::Sumbrook: break;
+            }
+        }
+        return printed;
+    }
+
+    // The path, then one line per algorithm after a TAB, as the window shows them.
+    static std::string SumbrookLines(const std::string& path, const std::vector<std::string>& lines)
+    {
+        std::string printed = PrintedPath(path) + '\n';
+        for (const std::string& line : lines) printed.append(1, '\t').append(line).append(1, '\n');
+        return printed;
+    }
+
+    // The file's part of the result file, in the result file's code page.
+    std::string ResultEntry(const std::string& path, const std::vector<std::string>& lines) const
+    {
+        return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
+    }
+
+    bool Problem(const std::string& path, const std::string& failure)
+    {
+        progress_.Aside([&] {
+            out_.Flush();
+            Complain(path + ": " + failure);
+        });
+        failed_ = true;
+        return true;
+    }
+
+    bool OpenResultFile()
+    {
+        try {
+            result_ = platform::FileWriter::Create(*options_.Output);
+        } catch (const std::exception& e) {
+            return ResultFileFailed(e);
+        }
+        return true;
+    }
+
+    bool ResultFileFailed(const std::exception& e)
+    {
+        result_.reset(); // the previous file stays as it was
+        resultFailed_ = true;
+        progress_.Aside([&] { Complain(workflow::ErrorBoxText(e.what())); });
+        failed_ = true;
+        return !out_.Failed();
+    }
+
+    void Finish()
+    {
+        if (!result_) return;
+        try {
+            // No file found: the previous result stays untouched.
+            if (saved_ > 0) result_->Close();
+        } catch (const std::exception& e) {
+            ResultFileFailed(e);
+        }
+        result_.reset();
+    }
+
+    const Options& options_;
+    StandardOutput& out_;
+    ProgressLine& progress_;
+    std::unique_ptr<platform::FileWriter> result_;
+    const std::string encoding_; // of the result file
+    long long saved_ = 0;
+    bool resultFailed_ = false;
+    bool failed_ = false;
+    std::atomic<bool> stopped_{false}; // nothing more can be written: the rest is not hashed
+    workflow::OrderedPool pool_; // last: its threads stop before the rest goes
+};
+
+} // namespace
+
+int RunHash(const Options& options, StandardOutput& out, ProgressLine& progress)
+{
+    return HashCommand(options, out, progress).Run();
+}
+
+} // namespace sumbrook::cli

@@ -1,0 +1,101 @@
+#include "workflow/native_path.h"
+
+#include <algorithm>
+
+#include "base/utf16_to_utf8.h"
+
+namespace sumbrook::workflow {
+
+namespace {
+
+constexpr char16_t kKeptByteBase = 0xDC00; // U+DC80..U+DCFF stand for the bytes 0x80..0xFF
+
+bool IsKeptByte(char16_t c, bool pairedWithHigh)
+{
+    return c >= 0xDC80 && c <= 0xDCFF && !pairedWithHigh;
+}
+
+} // namespace
+
+std::u16string_view FileNameOf(std::u16string_view path)
+{
+#if defined(_WIN32)
+    const std::size_t cut = path.find_last_of(u"\\:");
+#else
+    const std::size_t cut = path.find_last_of(u'/');
+#endif
+    return cut == std::u16string_view::npos ? path : path.substr(cut + 1);
+}
+
+std::string NativePath(std::u16string_view path)
+{
+    std::string bytes;
+#if defined(_WIN32)
+    // UTF-8; the Win32 side widens it again.
+    AppendUtf8(bytes, path, [](std::string& into, char16_t) { into += "\xEF\xBF\xBD"; });
+#else
+    // A kept byte (a lone U+DC80..U+DCFF) is that byte again; any other
+    // lone surrogate cannot come from a file name and is written as U+FFFD.
+    AppendUtf8(bytes, path, [](std::string& into, char16_t c) {
+        if (c >= 0xDC80 && c <= 0xDCFF)
+            into += static_cast<char>(c - kKeptByteBase);
+        else
+            into += "\xEF\xBF\xBD";
+    });
+#endif
+    return bytes;
+}
+
+std::u16string Utf16FromNative(std::string_view bytes)
+{
+    std::u16string path;
+    path.reserve(bytes.size());
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = byte(i);
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (lead < 0x80) {
+            length = 1, c = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, c = lead & 0x1F, least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, c = lead & 0x0F, least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, c = lead & 0x07, least = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= bytes.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (byte(i + k) & 0xC0) == 0x80;
+            c = (c << 6) | (byte(i + k) & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+        valid = valid && c >= least && !(c >= 0xD800 && c <= 0xDFFF) && c <= 0x10FFFF;
+        if (!valid) {
+            path += static_cast<char16_t>(kKeptByteBase + lead);
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            path += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            path += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            path += static_cast<char16_t>(c);
+        }
+        i += length;
+    }
+    return path;
+}
+
+std::u16string ShownText(std::u16string_view path)
+{
+    std::u16string shown(path);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const bool paired = i > 0 && shown[i - 1] >= 0xD800 && shown[i - 1] <= 0xDBFF;
+        if (IsKeptByte(shown[i], paired)) shown[i] = 0xFFFD;
+    }
+    return shown;
+}
+
+} // namespace sumbrook::workflow
