@@ -22,7 +22,7 @@ double CostOf(const TDCP_hash& hash)
 {
     const std::int32_t id = hash.GetId();
     for (const TCatalogueEntry& entry : AlgorithmCatalogue())
-        if (entry.Id == id) return 1.0 / entry.MBPerSecond;
+        if (entry.Id == id) return 1.0 / InfoOf(entry.Algorithm).MBPerSecond;
     return 1.0 / 500;
 }
 

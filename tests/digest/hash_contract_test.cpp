@@ -64,13 +64,13 @@ TEST_P(HashContract, IdentifiesAsItsCatalogueEntry)
 {
     auto hash = Make();
     EXPECT_EQ(hash->Id(), Entry().Id);
-    EXPECT_EQ(hash->Algorithm(), Entry().Algorithm);
+    EXPECT_EQ(hash->Algorithm(), Entry().AlgorithmName);
     EXPECT_EQ(hash->HashSize(), Entry().HashSize);
     hash->SetId(99);
     hash->SetAlgorithm("changed");
     hash->SetHashSize(8);
     EXPECT_EQ(hash->Id(), Entry().Id);
-    EXPECT_EQ(hash->Algorithm(), Entry().Algorithm);
+    EXPECT_EQ(hash->Algorithm(), Entry().AlgorithmName);
     EXPECT_EQ(hash->HashSize(), Entry().HashSize);
     EXPECT_TRUE(hash->SelfTest());
 }
@@ -264,18 +264,19 @@ TEST(HashBase, AnswersNeutrally)
 TEST(Catalogue, HoldsTheTenDigestsInOrder)
 {
     std::vector<std::string> names, display;
+    std::vector<int> sizes;
     for (const auto& e : AlgorithmCatalogue()) {
-        names.emplace_back(e.Algorithm);
+        names.emplace_back(e.AlgorithmName);
         display.emplace_back(e.DisplayName);
-        EXPECT_EQ(DisplayName(e.Algorithm), e.DisplayName);
+        EXPECT_EQ(DisplayName(e.AlgorithmName), e.DisplayName);
+        EXPECT_EQ(e.Create()->HashSize(), e.HashSize);
+        EXPECT_EQ(static_cast<std::size_t>(e.HashSize / 8), InfoOf(e.Algorithm).DigestBytes);
+        sizes.push_back(e.HashSize / 8);
     }
     EXPECT_THAT(names, ::testing::ElementsAre("SHA1", "Haval (256bit, 5 passes)", "MD4", "RipeMD-128",
                                               "RipeMD-160", "SHA256", "SHA384", "SHA512", "Tiger", "MD5"));
     EXPECT_THAT(display, ::testing::ElementsAre("SHA1", "Haval256", "MD4", "RipeMD-128", "RipeMD-160",
                                                 "SHA256", "SHA384", "SHA512", "Tiger192", "MD5"));
-    const auto components = CreateCatalogueComponents();
-    std::vector<int> sizes;
-    for (const auto& c : components) sizes.push_back(c->HashSize() / 8);
     EXPECT_THAT(sizes, ::testing::ElementsAre(20, 32, 16, 16, 20, 32, 48, 64, 24, 16));
     EXPECT_EQ(DisplayName("Tiger2"), "Tiger2");
 }
