@@ -60,4 +60,16 @@ std::string ToCodePage(std::u16string_view text, const std::string& encoding)
     return Convert(text, CodePageOf(encoding));
 }
 
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, const std::string& encoding)
+{
+    if (bytes.empty()) return std::string();
+    const UINT page = CodePageOf(encoding);
+    const int size = static_cast<int>(bytes.size());
+    const int n = ::MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (n == 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), n);
+    return Narrow(wide);
+}
+
 } // namespace sumbrook::platform

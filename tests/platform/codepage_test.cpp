@@ -28,4 +28,14 @@ TEST(CodePage, AnsiCodePageIsTheNamedOne)
     EXPECT_EQ(ToAnsiCodePage(u"plain ASCII"), "plain ASCII");
 }
 
+TEST(CodePage, BytesOfACodePageBackToUtf8)
+{
+    const std::string gbk = "a\xC3\xFB\xA3\xBA" "b"; // a名：b
+    EXPECT_EQ(CodePageToUtf8(gbk, "GBK"), "a\xE5\x90\x8D\xEF\xBC\x9A" "b");
+    EXPECT_EQ(CodePageToUtf8(ToCodePage(u"待校验", "GBK"), "GBK"), "\xE5\xBE\x85\xE6\xA0\xA1\xE9\xAA\x8C");
+    EXPECT_EQ(CodePageToUtf8("a\xC3", "GBK"), std::nullopt); // cut in the middle of a character
+    EXPECT_EQ(CodePageToUtf8("\xFF\xFE", "UTF-8"), std::nullopt);
+    EXPECT_EQ(CodePageToUtf8("", "GBK"), "");
+}
+
 } // namespace
