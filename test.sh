@@ -31,5 +31,7 @@ build/tsan/tests/workflow_tests --gtest_brief=1 --gtest_filter='-*LargeFile*'
 build/tsan/tests/cli_tests --gtest_brief=1
 
 # The engine and the platform layer built for Windows, their tests under Wine.
+windows_start=$(date +%s)
 scripts/test-windows.sh
+echo "Windows build and tests: $(( $(date +%s) - windows_start )) s"
 echo "All tests passed (plain, sanitized and on Windows under Wine)."
