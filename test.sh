@@ -5,6 +5,7 @@
 # the threaded ones (the pool, workflow and command-line tests) under
 # ThreadSanitizer. Between those it validates the desktop entry and
 # metainfo and checks the Debian package.
+# Last, scripts/test-windows.sh cross-builds for Windows and tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
@@ -34,4 +35,9 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 build/tsan/tests/jobs_tests --gtest_brief=1
 build/tsan/tests/workflow_tests --gtest_brief=1 --gtest_filter='-*LargeFile*'
 build/tsan/tests/cli_tests --gtest_brief=1
-echo "All tests passed (plain and sanitized)."
+
+# The engine and the platform layer built for Windows, their tests under Wine.
+windows_start=$(date +%s)
+scripts/test-windows.sh
+echo "Windows build and tests: $(( $(date +%s) - windows_start )) s"
+echo "All tests passed (plain, sanitized and on Windows under Wine)."

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,9 @@ std::string ToAnsiCodePage(std::u16string_view text);
 
 // The same with a named encoding (an iconv name such as "GBK").
 std::string ToCodePage(std::u16string_view text, const std::string& encoding);
+
+// Bytes in a named encoding as UTF-8; nothing when the encoding is unknown or
+// the bytes are not valid in it.
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, const std::string& encoding);
 
 } // namespace sumbrook::platform

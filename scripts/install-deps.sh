@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sumbrook needs that this machine lacks.
-# Usage: scripts/install-deps.sh build|test|run|screenshot|bench|icons
+# Usage: scripts/install-deps.sh build|test|windows|run|screenshot|bench|icons
 # Runs non-interactively; as root it installs, otherwise through sudo.
 set -euo pipefail
 
 need=(cmake g++ make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n)
+# The Windows build and its tests: GCC for 64-bit Windows (the variant with
+# std::thread), GoogleTest's sources to build it for Windows, and Wine to run
+# the tests.
+windows=(g++-mingw-w64-x86-64-posix googletest wine64)
 case "${1:-build}" in
   build) ;;
   # The tests, the reference tools of the command-line tests (coreutils, rhash,
@@ -12,13 +16,14 @@ case "${1:-build}" in
   # for cpack -G DEB dpkg-shlibdeps (dpkg-dev) and file, which it uses to
   # find the binaries, and lintian, which checks the package as Debian would.
   test) need+=(libgtest-dev libgmock-dev libbenchmark-dev coreutils rhash mandoc
-               desktop-file-utils appstream dpkg-dev file lintian) ;;
+               desktop-file-utils appstream dpkg-dev file lintian "${windows[@]}") ;;
+  windows) need=(cmake make "${windows[@]}") ;;
   run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
   screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
   # The libraries and tools the benchmarks measure Sumbrook against.
   bench) need+=(libbenchmark-dev libisal-dev libmhash-dev rhash openssl) ;;
   icons) need+=(imagemagick) ;;
-  *) echo "usage: $0 build|test|run|screenshot|bench|icons" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|windows|run|screenshot|bench|icons" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -135,4 +135,21 @@ std::string ToCodePage(std::u16string_view text, const std::string& encoding)
     return out;
 }
 
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, const std::string& encoding)
+{
+    const iconv_t raw = ::iconv_open("UTF-8", encoding.c_str());
+    if (raw == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    const std::unique_ptr<void, IconvCloser> cd(raw);
+    std::string out(bytes.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* put = out.data();
+    std::size_t outLeft = out.size();
+    // Four UTF-8 bytes per input byte at most: E2BIG cannot happen.
+    if (::iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &put, &outLeft) == static_cast<std::size_t>(-1))
+        return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 } // namespace sumbrook::platform

@@ -1,5 +1,7 @@
 #include "platform/file_reader.h"
 
+#include <algorithm>
+
 #include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
@@ -34,6 +36,9 @@ FileReader::~FileReader()
 
 std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
 {
+    // Fill the buffer as far as the file allows; a read that delivers
+    // nothing is the end, and it need not be asked again.
+    if (atEnd_) return 0;
     std::size_t filled = 0;
     while (filled < into.size()) {
         DWORD got = 0;
@@ -42,7 +47,10 @@ std::ptrdiff_t FileReader::Read(std::span<std::uint8_t> into)
             failure_ = SystemMessage(::GetLastError());
             return -1;
         }
-        if (got == 0) break;
+        if (got == 0) {
+            atEnd_ = true;
+            break;
+        }
         filled += got;
     }
     return static_cast<std::ptrdiff_t>(filled);

@@ -1,6 +1,8 @@
 #include "platform/file_writer.h"
 
+#include <algorithm>
 #include <random>
+#include <utility>
 
 #include "platform/win32/win32_text.h"
 
@@ -23,6 +25,24 @@ namespace {
     throw Exception("Cannot create file \"" + path + "\". " + SystemMessage(error));
 }
 
+// The file a link points to; the path itself when it points nowhere.
+std::wstring LinkTarget(const std::wstring& path)
+{
+    const HANDLE h = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return path;
+    std::wstring resolved(MAX_PATH, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(h, resolved.data(), static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
+    if (n >= resolved.size()) {
+        resolved.resize(n);
+        n = ::GetFinalPathNameByHandleW(h, resolved.data(), static_cast<DWORD>(resolved.size()), VOLUME_NAME_DOS);
+    }
+    ::CloseHandle(h);
+    if (n == 0 || n >= resolved.size()) return path;
+    resolved.resize(n);
+    return resolved;
+}
+
 } // namespace
 
 std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
@@ -36,9 +56,14 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
         if (target->File == INVALID_HANDLE_VALUE) CreateFailed(path, ::GetLastError());
         return std::make_unique<FileWriter>(std::move(target), path);
     }
-    // Reparse points (links) are resolved by the replace itself.
-    const auto cut = wide.find_last_of(L"\\/:");
-    const std::wstring folder = cut == std::wstring::npos ? L"" : wide.substr(0, cut + 1);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        CreateFailed(path, ERROR_ACCESS_DENIED); // what opening a folder for writing gives
+    // A link is followed: the file it points to is replaced, the link stays.
+    const std::wstring resolved = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                                   ? LinkTarget(wide)
+                                   : wide;
+    const auto cut = resolved.find_last_of(L"\\/:");
+    const std::wstring folder = cut == std::wstring::npos ? L"" : resolved.substr(0, cut + 1);
     std::random_device random;
     for (int attempt = 0; target->File == INVALID_HANDLE_VALUE; ++attempt) {
         target->NewPath = folder + L".sumbrook-" + std::to_wstring(random()) + L".tmp";
@@ -47,7 +72,7 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
         if (target->File == INVALID_HANDLE_VALUE && (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100))
             CreateFailed(path, ::GetLastError());
     }
-    target->FinalPath = wide;
+    target->FinalPath = resolved;
     return std::make_unique<FileWriter>(std::move(target), path);
 }
 

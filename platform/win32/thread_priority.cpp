@@ -1,6 +1,6 @@
 #include "platform/thread_priority.h"
 
-#include <windows.h>
+#include "platform/win32/win32_text.h"
 
 namespace sumbrook::platform {
 

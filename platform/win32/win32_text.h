@@ -2,6 +2,12 @@
 
 // UTF-8 paths of the platform interface to the wide strings of Win32.
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 
 #include <string>
@@ -26,13 +32,22 @@ inline std::string Narrow(const std::wstring& wide)
     return utf8;
 }
 
-// Long paths past MAX_PATH need the \\?\ prefix on absolute paths.
+// A path the wide calls accept at any length: past MAX_PATH (less room for
+// a file name inside a folder) the full path with the \\?\ prefix, which
+// turns off the length limit and also every rewriting of the path, so "/"
+// and ".." are resolved first.
 inline std::wstring LongPath(const std::string& utf8)
 {
     std::wstring wide = Widen(utf8);
-    if (wide.size() >= MAX_PATH && wide.size() > 2 && wide[1] == L':' && wide.rfind(L"\\\\?\\", 0) != 0)
-        wide.insert(0, L"\\\\?\\");
-    return wide;
+    if (wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\?\\")) return wide;
+    const DWORD n = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return wide;
+    std::wstring full(n, L'\0');
+    const DWORD written = ::GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+    if (written == 0 || written >= n) return wide;
+    full.resize(written);
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2); // \\server\share\...
+    return L"\\\\?\\" + full;
 }
 
 inline std::string SystemMessage(DWORD code)
