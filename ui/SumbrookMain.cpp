@@ -115,7 +115,14 @@ void TSumbrookForm::WMDropFiles(const QStringList& names) { Run([this, &names] {
 
 void TSumbrookForm::HashMenuClick()
 {
-    HashSelect->popup(QCursor::pos());
+    // Chosen with the mouse, the item is under the pointer and the menu opens
+    // there. Chosen from the keyboard, the pointer may be anywhere on the
+    // screen: the menu drops down below the toolbar's algorithm button.
+    const QPoint pointer = QCursor::pos();
+    if (ToolsMenu->testAttribute(Qt::WA_WState_Created) && ToolsMenu->geometry().contains(pointer))
+        HashSelect->popup(pointer);
+    else
+        HashSelect->popup(HashSelToolBtn->mapToGlobal(QPoint(0, HashSelToolBtn->height())));
 }
 
 void TSumbrookForm::QuitMenuClick()

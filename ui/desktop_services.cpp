@@ -26,15 +26,9 @@ std::optional<QString> TDesktopServices::ChooseFolder()
 
 std::optional<QString> TDesktopServices::SaveFileName()
 {
-    QFileDialog dialog(owner_, QStringLiteral("结果另存为"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite); // overwriting asks nothing
-    dialog.setDefaultSuffix(QString());                  // a name without extension stays so
-    dialog.selectFile(saveProposal_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    saveProposal_ = dialog.selectedFiles().front();
+    const auto dialog = MakeSaveDialog(owner_, saveProposal_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    saveProposal_ = dialog->selectedFiles().front();
     return saveProposal_;
 }
 

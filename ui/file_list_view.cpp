@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include "workflow/file_naming.h"
 #include "workflow/marking.h"
 #include "ui/system_icons.h"
+#include "ui/text_contrast.h"
 
 namespace sumbrook::ui {
 
@@ -20,7 +23,8 @@ constexpr int kPathRole = Qt::UserRole + 2; // the path as opened; the column sh
 constexpr int kStatusWidth = 50;
 constexpr int kSizeWidth = 80;
 
-// Paints each row on its group colour; the text colour stays as it is.
+// Paints each row on its group colour, with black or white text, whichever
+// reads better on it.
 class RowColourDelegate : public QStyledItemDelegate {
 public:
     explicit RowColourDelegate(TFileListView* view) : QStyledItemDelegate(view), view_(view) {}
@@ -31,8 +35,13 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         // Without the focus the selection is hidden: the row shows its own colour.
         if (!view_->hasFocus()) option->state &= ~QStyle::State_Selected;
-        if (const auto colour = view_->NeedCheckFileListCustomDrawItem(index.row()))
+        // Styles draw the focus mark only once focus has moved by key; the
+        // list shows where the keys go from the start.
+        if (option->state & QStyle::State_HasFocus) option->state |= QStyle::State_KeyboardFocusChange;
+        if (const auto colour = view_->NeedCheckFileListCustomDrawItem(index.row())) {
             option->backgroundBrush = *colour;
+            option->palette.setColor(QPalette::Text, ReadableTextOn(*colour));
+        }
     }
 
 private:
@@ -58,6 +67,7 @@ TFileListView::TFileListView(QWidget* parent) : QTableWidget(0, 4, parent)
     setIconSize(QSize(16, 16));
     setItemDelegate(new RowColourDelegate(this));
     setToolTip(QStringLiteral("您可以直接拖拽文件到此处。"));
+    setAccessibleName(QStringLiteral("待校验文件列表"));
     setTabKeyNavigation(false); // Tab leaves the list for the results tree
     setContextMenuPolicy(Qt::NoContextMenu);
     FitColumns();
@@ -88,6 +98,7 @@ void TFileListView::Append(const workflow::FileListEntry& entry)
     path->setData(kPathRole, entry.Path);
     setItem(row, PathColumn, path);
     SetImageIndex(row, entry.ImageIndex);
+    if (hasFocus()) ShowFocusRow();
 }
 
 void TFileListView::Remove(int index)
@@ -95,6 +106,7 @@ void TFileListView::Remove(int index)
     removeRow(index);
     // No row takes the deleted one's place, so a second delete removes nothing unpicked.
     selectionModel()->clear();
+    if (hasFocus()) ShowFocusRow(std::min(index, rowCount() - 1));
 }
 
 void TFileListView::SetStatus(int index, const QString& status)
@@ -144,12 +156,18 @@ void TFileListView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Delete)) {
+        event->accept();
+        emit DeleteKeyPressed();
+        return;
+    }
     QTableWidget::keyPressEvent(event);
 }
 
 void TFileListView::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
+    ShowFocusRow();
     viewport()->update(); // the selection shows again
 }
 
@@ -167,6 +185,29 @@ QModelIndex TFileListView::moveCursor(CursorAction cursorAction, Qt::KeyboardMod
         return model()->index(cursorAction == MoveHome ? 0 : rowCount() - 1, column);
     }
     return QTableWidget::moveCursor(cursorAction, modifiers);
+}
+
+void TFileListView::paintEvent(QPaintEvent* event)
+{
+    QTableWidget::paintEvent(event);
+    // An empty list has no row to carry the focus mark: the list shows it
+    // around its area instead.
+    if (!hasFocus() || rowCount() > 0) return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+    option.backgroundColor = palette().color(QPalette::Base);
+    option.state |= QStyle::State_KeyboardFocusChange;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void TFileListView::ShowFocusRow(int row)
+{
+    // The focus mark needs a current row; making one selects nothing, so a
+    // delete still removes only a row the user picked.
+    if (row < 0 || row >= rowCount() || currentIndex().isValid()) return;
+    selectionModel()->setCurrentIndex(model()->index(row, NameColumn), QItemSelectionModel::NoUpdate);
 }
 
 void TFileListView::FitColumns()

@@ -34,15 +34,21 @@ public:
     // The background of a row about to be painted, from its group mark.
     std::optional<QColor> NeedCheckFileListCustomDrawItem(int row) const;
 
+signals:
+    // Delete was pressed while the list had the focus.
+    void DeleteKeyPressed();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void FitColumns();
+    void ShowFocusRow(int row = 0);
     const TSystemIconList* icons_ = nullptr;
 };
 

@@ -206,6 +206,10 @@ void TSumbrookForm::CreateCentralArea()
 
     NeedCheckFileList = new TFileListView(SplitterLR);
     NeedCheckFileList->setObjectName(QStringLiteral("NeedCheckFileList"));
+    // Delete in the list is the delete-file command, which a run leaves alone.
+    connect(NeedCheckFileList, &TFileListView::DeleteKeyPressed, this, [this] {
+        if (!run_->Running()) DeleteFileMenuClick();
+    });
     ResultTreeView = new TResultTreeView(SplitterLR);
     ResultTreeView->setObjectName(QStringLiteral("ResultTreeView"));
     ResultTreeView->SetPopupMenu(ListPopupMenu);

@@ -41,6 +41,9 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
       AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51))
 {
     setObjectName(QStringLiteral("CheckGroupBox"));
+    // Without names of their own both bars would be read by the box's title.
+    CurrentProgressBar->setAccessibleName(QStringLiteral("当前进度"));
+    AllProgressBar->setAccessibleName(QStringLiteral("整体进度"));
     setAutoFillBackground(true); // it floats over the list, whose rows must not show through
     CurrentProgressBar->setRange(0, 100);
     AllProgressBar->setRange(0, 0);

@@ -21,7 +21,10 @@ constexpr int kFlushCostFactor = 20;
 TResultTreeView::TResultTreeView(QWidget* parent) : QTreeWidget(parent)
 {
     setColumnCount(1);
+    // The header is hidden; a screen reader still reads its label.
+    setHeaderLabel(QStringLiteral("校验结果"));
     header()->hide();
+    setAccessibleName(QStringLiteral("校验结果"));
     // The column is as wide as its widest node; longer lines scroll.
     header()->setStretchLastSection(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
