@@ -104,10 +104,10 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
         if (target->File) {
             target->NewName = name;
         } else if (errno != EEXIST || attempt == 100) {
-            // A writable file in a folder we may not write in can only be
-            // overwritten in place.
-            if (exists && (errno == EACCES || errno == EPERM || errno == EROFS))
-                return std::make_unique<FileWriter>(OpenDirectly(path), path);
+            // A folder we may not write in is refused, writable file or not:
+            // overwriting in place would lose the previous file to a full
+            // disk or a signal, and a new file elsewhere could not be renamed
+            // into this folder either.
             CreateFailed(path, errno);
         }
     }
@@ -173,6 +173,13 @@ void FileWriter::Close()
         target.NewName.clear();
     }
     target_.reset();
+}
+
+FileId FileWriter::Identity() const
+{
+    struct stat st {};
+    if (!target_ || ::fstat(target_->File.Get(), &st) != 0) return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 void FileWriter::Fail(const std::string& reason)
