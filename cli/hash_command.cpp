@@ -181,6 +181,11 @@ private:
     // The file's part of the result file, in the result file's code page.
     std::string ResultEntry(const std::string& path, const std::vector<std::string>& lines) const
     {
+        // A name that is no UTF-8 is taken to be in the result file's code
+        // page (a GBK name under a GBK locale), so its bytes come back as they were.
+        if (!platform::CodePageToUtf8(path, "UTF-8"))
+            if (const auto decoded = platform::CodePageToUtf8(path, encoding_))
+                return platform::ToCodePage(workflow::ResultEntryOfPath(*decoded, lines), encoding_);
         return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
     }
 

@@ -280,6 +280,13 @@ TEST(Cli, OutputFileIsTheWindowsResultFile)
                                  "D41D8CD98F00B204E9800998ECF8427E\r\n";
     EXPECT_EQ(ReadBytes(output), expected);
 
+    // A name in GBK bytes under a GBK locale: the same bytes in the file
+    // ("中文.txt"); the locale need not be installed, zh_CN means GBK.
+    const std::string gbk = dir.Write("\xD6\xD0\xCE\xC4.txt", "abc");
+    const Outcome gbkRun = RunCli("--md5 --output " + Quote(output) + ' ' + Quote(gbk), "LC_ALL=zh_CN.GBK");
+    EXPECT_EQ(gbkRun.status, 0) << gbkRun.err;
+    EXPECT_EQ(ReadBytes(output), "\xD6\xD0\xCE\xC4.txt\r\n\tMD5\xA3\xBA" "900150983CD24FB0D6963F7D28E17F72\r\n");
+
     const std::string nowhere = dir.Path("missing/result.txt");
     const Outcome failed = RunCli("--output " + Quote(nowhere) + ' ' + Quote(second));
     EXPECT_EQ(failed.status, 1);
