@@ -193,7 +193,7 @@ private:
     {
         progress_.Aside([&] {
             out_.Flush();
-            Complain(path + ": " + failure);
+            Complain(PrintedPath(path) + ": " + failure);
         });
         failed_ = true;
         return true;

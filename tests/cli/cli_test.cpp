@@ -141,6 +141,10 @@ TEST(Cli, NothingLostNothingSilent)
     const std::string odd = dir.Write("a\nb\\c", "abc");
     EXPECT_EQ(RunCli("--md5 " + Quote(odd)).out, "\\" + Native(dir.Path()) + "/a\\nb\\\\c\n" + md5);
 
+    // Nor can it reach standard error as a line end or a terminal's escape.
+    const Outcome oddMissing = RunCli("--md5 " + Quote(dir.Path("gone\nx\x1B[2J")));
+    EXPECT_EQ(oddMissing.err, "sumbrook-cli: \\" + dir.Path("gone\\nx\\x1B[2J") + ": No such file or directory\n");
+
     // Standard output full or closed.
     const std::string file = dir.Write("abc", "abc");
     const Outcome full = RunCli(Quote(file), "", ">/dev/full");
