@@ -26,7 +26,7 @@ namespace {
 
 [[noreturn]] void CreateFailed(const std::string& path, int error)
 {
-    throw Exception("Cannot create file \"" + path + "\". " + std::strerror(error));
+    throw Exception("Cannot create file \"" + path + "\". " + posix::SystemReason(error));
 }
 
 std::string ReadLink(int folder, const std::string& name, const std::string& path)
@@ -151,7 +151,7 @@ void FileWriter::Write(std::span<const std::uint8_t> bytes)
         const ssize_t put = ::write(target_->File.Get(), bytes.data() + done, bytes.size() - done);
         if (put < 0) {
             if (errno == EINTR) continue;
-            Fail(std::strerror(errno));
+            Fail(posix::SystemReason(errno));
         }
         done += static_cast<std::size_t>(put);
     }
@@ -163,11 +163,11 @@ void FileWriter::Close()
     const bool replacing = !target.NewName.empty();
     // A full disk or a lost medium can surface only when the data is flushed.
     if (::fsync(target.File.Get()) != 0 && (replacing || (errno != EINVAL && errno != ENOTSUP)))
-        Fail(std::strerror(errno));
-    if (const int error = target.File.Reset()) Fail(std::strerror(error));
+        Fail(posix::SystemReason(errno));
+    if (const int error = target.File.Reset()) Fail(posix::SystemReason(error));
     if (replacing) {
         if (::renameat(target.Folder.Get(), target.NewName.c_str(), target.Folder.Get(), target.FinalName.c_str()) != 0)
-            Fail(std::strerror(errno));
+            Fail(posix::SystemReason(errno));
         posix::ForgetPendingFile();
         ::fsync(target.Folder.Get()); // the new name itself reaches the disk
         target.NewName.clear();

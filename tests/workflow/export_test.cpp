@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,14 @@ TEST(Export, FullDeviceIsReportedAndNotRemoved)
     bench.window.saveAnswer = "/dev/full";
     bench.RunCommand([&] { bench.exporter.Save(); });
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"/dev/full\". No space left on device."});
+    // Under a Chinese locale too: one message, one language.
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "zh_CN.UTF-8") != nullptr) {
+        bench.window.errors.clear();
+        bench.RunCommand([&] { bench.exporter.Save(); });
+        std::setlocale(LC_ALL, locale.c_str());
+        EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"/dev/full\". No space left on device."});
+    }
     struct stat st {};
     EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
 }
