@@ -1,5 +1,6 @@
 #include "platform/folder_walk.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/folder_listing.h"
@@ -51,7 +52,7 @@ std::optional<FolderWalk::Found> FolderWalk::Next()
         s.Path.resize(level.PathLength);
         if (!s.Path.ends_with('/')) s.Path += '/';
         s.Path += entry.Name;
-        using Kind = FolderEntry::Kind;
+        using Kind = decltype(FolderEntry::Kind);
         if (entry.Kind == Kind::RegularFile || entry.Kind == Kind::Unknown) return Found{s.Path, entry.Failure, {}};
         // Junctions and links to folders are not entered.
         if (entry.Kind == Kind::Folder && s.Recursive && !entry.Link)
