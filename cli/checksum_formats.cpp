@@ -154,7 +154,12 @@ std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<cons
 std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc)
 {
     if (name.find_first_of("\n\r") != std::string_view::npos) return std::nullopt;
-    return std::string(name) + ' ' + workflow::HexText(workflow::DigestValue::OfCrc32(crc).Bytes()) + '\n';
+    std::string line = std::string(name) + ' ' + workflow::HexText(workflow::DigestValue::OfCrc32(crc).Bytes());
+    // SFV has no escapes: a name that would read back as a comment, lose its
+    // spaces or pass for another format's line cannot be written.
+    const ParsedLine back = ParseChecksumLine(line);
+    if (!back.Line || back.Line->Kind != LineKind::Sfv || back.Line->Name != name) return std::nullopt;
+    return line + '\n';
 }
 
 std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, std::string_view hex)

@@ -47,7 +47,8 @@ EscapedName EscapeName(std::string_view name);
 // The lines written for one file, from a digest's bytes.
 std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest);
 std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest);
-// Nothing for a name SFV cannot hold (one with a line end).
+// Nothing for a name SFV cannot hold: one that would not read back as
+// itself (a line end, a leading ";", trailing spaces…).
 std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc);
 
 // A value as written in a checksum file, in either case, back to bytes:

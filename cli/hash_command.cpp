@@ -1,5 +1,6 @@
 #include "cli/hash_command.h"
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -13,7 +14,7 @@
 #include "platform/ansi_codepage.h"
 #include "platform/file_kind.h"
 #include "platform/file_writer.h"
-#include "platform/folder_listing.h"
+#include "platform/folder_walk.h"
 #include "workflow/ordered_pool.h"
 #include "workflow/result_entry.h"
 #include "workflow/result_text.h"
@@ -46,6 +47,7 @@ public:
 
     int Run()
     {
+        if (options_.Output && !OwnFilesKnown()) return 2;
         for (const std::string& path : options_.Paths)
             if (!Argument(path)) break;
         pool_.Drain();
@@ -55,6 +57,24 @@ public:
     }
 
 private:
+    // The result file replaced would be an input lost before it is read (or
+    // while): refused, as sort -o would. Otherwise the new result file is
+    // made now, so that neither it nor the previous one is found in a folder.
+    bool OwnFilesKnown()
+    {
+        const platform::FileId output = platform::IdentifyPath(*options_.Output);
+        if (output.Known() && platform::DescribePath(*options_.Output).Kind == platform::PathInfo::Kind::RegularFile) {
+            for (const std::string& path : options_.Paths) {
+                if (platform::IdentifyPath(path) != output) continue;
+                Complain(PrintedPath(path) + ": the --output file is also an input; it is not replaced");
+                return false;
+            }
+            own_.push_back(output);
+        }
+        if (OpenResultFile() && result_) own_.push_back(result_->Identity());
+        return true;
+    }
+
     // Folders stand for their files; false once nothing more can be written.
     bool Argument(const std::string& path)
     {
@@ -65,24 +85,14 @@ private:
         return Folder(path);
     }
 
-    // The files directly inside, or with -r every file below, depth first.
+    // The files directly inside, or with -r every file below, depth first;
+    // the run's own result file and its new one are left out.
     bool Folder(const std::string& path)
     {
-        std::string failure;
-        const auto entries = platform::ListFolder(path, &failure);
-        if (!entries) return Add(path, failure);
-        // "dir/" gives "dir/name", the root "/" gives "/name".
-        const std::string prefix = path.ends_with('/') ? path : path + '/';
-        for (const platform::FolderEntry& entry : *entries) {
-            using Kind = decltype(entry.Kind);
-            const std::string inside = prefix + entry.Name;
-            // Links to folders would loop back.
-            if (entry.Kind == Kind::Folder && options_.Recursive && !entry.Link) {
-                if (!Folder(inside)) return false;
-                continue;
-            }
-            if (entry.Kind != Kind::RegularFile && entry.Kind != Kind::Unknown) continue;
-            if (!Add(inside, entry.Failure)) return false;
+        platform::FolderWalk walk(path, options_.Recursive);
+        while (auto found = walk.Next()) {
+            if (found->Id.Known() && std::find(own_.begin(), own_.end(), found->Id) != own_.end()) continue;
+            if (!Add(found->Path, found->Failure)) return false;
         }
         return true;
     }
@@ -152,7 +162,7 @@ private:
             case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes()); break;
             case OutputFormat::Sfv:
                 if (const auto line = SfvLine(item.Path, value.Value.AsCrc32())) printed += *line;
-                else Problem(item.Path, "an SFV file cannot hold a name with a line end");
+                else Problem(item.Path, "an SFV file cannot hold this name");
                 break;
             case OutputFormat::Sumbrook: break;
             }
@@ -171,6 +181,11 @@ private:
     // The file's part of the result file, in the result file's code page.
     std::string ResultEntry(const std::string& path, const std::vector<std::string>& lines) const
     {
+        // A name that is no UTF-8 is taken to be in the result file's code
+        // page (a GBK name under a GBK locale), so its bytes come back as they were.
+        if (!platform::CodePageToUtf8(path, "UTF-8"))
+            if (const auto decoded = platform::CodePageToUtf8(path, encoding_))
+                return platform::ToCodePage(workflow::ResultEntryOfPath(*decoded, lines), encoding_);
         return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
     }
 
@@ -178,7 +193,7 @@ private:
     {
         progress_.Aside([&] {
             out_.Flush();
-            Complain(path + ": " + failure);
+            Complain(PrintedPath(path) + ": " + failure);
         });
         failed_ = true;
         return true;
@@ -219,6 +234,7 @@ private:
     StandardOutput& out_;
     ProgressLine& progress_;
     std::unique_ptr<platform::FileWriter> result_;
+    std::vector<platform::FileId> own_; // the result file and its new one
     const std::string encoding_; // of the result file
     long long saved_ = 0;
     bool resultFailed_ = false;

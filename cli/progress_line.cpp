@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -56,7 +57,12 @@ std::size_t TerminalWidth()
 
 ProgressLine::ProgressLine(bool enabled) : enabled_(enabled)
 {
-    if (enabled_) ticker_ = std::jthread([this](const std::stop_token& stop) { Tick(stop); });
+    if (!enabled_) return;
+    try {
+        ticker_ = std::jthread([this](const std::stop_token& stop) { Tick(stop); });
+    } catch (const std::system_error&) {
+        enabled_ = false; // no thread to spare (a process limit): no progress line
+    }
 }
 
 ProgressLine::~ProgressLine()

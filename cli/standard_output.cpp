@@ -30,7 +30,22 @@ void StandardOutput::Fail(int error)
 
 void Complain(const std::string& message)
 {
-    std::fprintf(stderr, "sumbrook-cli: %s\n", message.c_str());
+    // One line per message: a control character of a name (a line end, an
+    // escape sequence) is shown as an escape, never sent to the terminal.
+    std::string line;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) line += c;
+        else if (c == '\n') line += "\\n";
+        else if (c == '\r') line += "\\r";
+        else if (c == '\t') line += "\\t";
+        else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            line += escaped;
+        }
+    }
+    std::fprintf(stderr, "sumbrook-cli: %s\n", line.c_str());
     std::fflush(stderr);
 }
 

@@ -22,7 +22,8 @@ private:
     bool failed_ = false;
 };
 
-// "sumbrook-cli: " and the message on standard error.
+// "sumbrook-cli: " and the message on standard error, its control
+// characters escaped ("\\n", "\\x1B").
 void Complain(const std::string& message);
 
 // A path as printed: after a backslash, with "\\", "\n" and "\r" escaped,

@@ -23,6 +23,16 @@ struct PathInfo {
 
 PathInfo DescribePath(const std::string& path);
 
+// Which file a path names, following links: two names of one file compare
+// equal. Zero where it cannot be told.
+struct FileId {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    bool Known() const { return Device != 0 || Inode != 0; }
+    friend bool operator==(const FileId&, const FileId&) = default;
+};
+FileId IdentifyPath(const std::string& path);
+
 // Something other than a folder exists at Path (a file, a device, a pipe…),
 // following links.
 bool FileExists(const std::string& path);

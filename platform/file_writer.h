@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/exception.h"
+#include "platform/file_kind.h"
 
 namespace sumbrook::platform {
 
@@ -14,7 +15,9 @@ namespace sumbrook::platform {
 // the target, so a full disk, a size limit or a signal part-way leaves the
 // previous file exactly as it was. A symbolic link is followed and the file
 // it points to is replaced. A target that is no regular file (a device, a
-// pipe, a terminal) is written directly. Every failure raises an Exception
+// pipe, a terminal) is written directly. A folder that cannot be written in
+// is refused, even over a file that could: written in place, the previous
+// file would not survive a failure. Every failure raises an Exception
 // whose message names the file and the system's reason.
 class FileWriter {
 public:
@@ -33,6 +36,10 @@ public:
     // Flushes, closes and puts the file in place; raises like Write when the
     // data did not get out.
     void Close();
+
+    // The file the bytes go to now (the new file while replacing), so that
+    // a caller reading files can tell it apart.
+    FileId Identity() const;
 
 private:
     [[noreturn]] void Fail(const std::string& reason);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -21,12 +22,19 @@ public:
     bool Idle() const override { return true; }
     unsigned Lend(unsigned most, const std::function<void(unsigned)>& part, PartsLatch& latch) override
     {
-        latch.Add(most);
-        for (unsigned k = 1; k <= most; ++k)
-            threads_.emplace_back([&part, &latch, k] {
-                part(k);
+        // As many as the system lets start; the feed does the rest itself.
+        for (unsigned k = 1; k <= most; ++k) {
+            latch.Add(1);
+            try {
+                threads_.emplace_back([&part, &latch, k] {
+                    part(k);
+                    latch.Done();
+                });
+            } catch (const std::system_error&) {
                 latch.Done();
-            });
+                return k - 1;
+            }
+        }
         return most;
     }
 

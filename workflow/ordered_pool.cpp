@@ -1,12 +1,18 @@
 #include "workflow/ordered_pool.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace sumbrook::workflow {
 
 OrderedPool::OrderedPool(unsigned threads, std::size_t lookAhead) : lookAhead_(std::max<std::size_t>(lookAhead, 1))
 {
-    for (unsigned t = 1; t < threads; ++t) workers_.emplace_back([this] { Worker(); });
+    // Where the system allows fewer threads (a process limit), the run goes
+    // on with the ones it got: the calling thread alone at worst.
+    try {
+        for (unsigned t = 1; t < threads; ++t) workers_.emplace_back([this] { Worker(); });
+    } catch (const std::system_error&) {
+    }
 }
 
 OrderedPool::~OrderedPool()

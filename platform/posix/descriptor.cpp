@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
+#include <locale.h>
 
 namespace sumbrook::platform::posix {
 
@@ -67,6 +69,15 @@ int ResolvePathAt(const std::string& path, PathAt& out)
     out.Folder = std::move(current);
     out.Name = slash + 1 < path.size() ? path.substr(slash + 1) : ".";
     return 0;
+}
+
+std::string SystemReason(int error)
+{
+    const locale_t english = ::newlocale(LC_MESSAGES_MASK, "C", static_cast<locale_t>(nullptr));
+    if (english == static_cast<locale_t>(nullptr)) return std::strerror(error);
+    std::string reason = ::strerror_l(error, english);
+    ::freelocale(english);
+    return reason;
 }
 
 std::string FolderOf(const std::string& path)

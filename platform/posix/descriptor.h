@@ -43,6 +43,10 @@ struct PathAt {
 // 0, or the errno of the folder that could not be opened on the way.
 int ResolvePathAt(const std::string& path, PathAt& out);
 
+// The system's reason for an errno in English, whatever the process locale:
+// it follows an English message, so one message has one language.
+std::string SystemReason(int error);
+
 // The folder part of a path ("." for a bare name, "/" for the root's entries)
 // and the name after the last "/".
 std::string FolderOf(const std::string& path);

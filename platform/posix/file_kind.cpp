@@ -25,6 +25,15 @@ PathInfo DescribePath(const std::string& path)
     return {PathInfo::Kind::Special, 0, {}};
 }
 
+FileId IdentifyPath(const std::string& path)
+{
+    posix::PathAt at;
+    struct stat st {};
+    if (path.empty() || posix::ResolvePathAt(path, at) != 0 || ::fstatat(at.Dir(), at.Name.c_str(), &st, 0) != 0)
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 bool FileExists(const std::string& path)
 {
     const auto kind = DescribePath(path).Kind;

@@ -26,7 +26,7 @@ namespace {
 
 [[noreturn]] void CreateFailed(const std::string& path, int error)
 {
-    throw Exception("Cannot create file \"" + path + "\". " + std::strerror(error));
+    throw Exception("Cannot create file \"" + path + "\". " + posix::SystemReason(error));
 }
 
 std::string ReadLink(int folder, const std::string& name, const std::string& path)
@@ -104,10 +104,10 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
         if (target->File) {
             target->NewName = name;
         } else if (errno != EEXIST || attempt == 100) {
-            // A writable file in a folder we may not write in can only be
-            // overwritten in place.
-            if (exists && (errno == EACCES || errno == EPERM || errno == EROFS))
-                return std::make_unique<FileWriter>(OpenDirectly(path), path);
+            // A folder we may not write in is refused, writable file or not:
+            // overwriting in place would lose the previous file to a full
+            // disk or a signal, and a new file elsewhere could not be renamed
+            // into this folder either.
             CreateFailed(path, errno);
         }
     }
@@ -151,7 +151,7 @@ void FileWriter::Write(std::span<const std::uint8_t> bytes)
         const ssize_t put = ::write(target_->File.Get(), bytes.data() + done, bytes.size() - done);
         if (put < 0) {
             if (errno == EINTR) continue;
-            Fail(std::strerror(errno));
+            Fail(posix::SystemReason(errno));
         }
         done += static_cast<std::size_t>(put);
     }
@@ -163,16 +163,23 @@ void FileWriter::Close()
     const bool replacing = !target.NewName.empty();
     // A full disk or a lost medium can surface only when the data is flushed.
     if (::fsync(target.File.Get()) != 0 && (replacing || (errno != EINVAL && errno != ENOTSUP)))
-        Fail(std::strerror(errno));
-    if (const int error = target.File.Reset()) Fail(std::strerror(error));
+        Fail(posix::SystemReason(errno));
+    if (const int error = target.File.Reset()) Fail(posix::SystemReason(error));
     if (replacing) {
         if (::renameat(target.Folder.Get(), target.NewName.c_str(), target.Folder.Get(), target.FinalName.c_str()) != 0)
-            Fail(std::strerror(errno));
+            Fail(posix::SystemReason(errno));
         posix::ForgetPendingFile();
         ::fsync(target.Folder.Get()); // the new name itself reaches the disk
         target.NewName.clear();
     }
     target_.reset();
+}
+
+FileId FileWriter::Identity() const
+{
+    struct stat st {};
+    if (!target_ || ::fstat(target_->File.Get(), &st) != 0) return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 void FileWriter::Fail(const std::string& reason)

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 #include "platform/posix/pending_file.h"
 
@@ -22,11 +23,39 @@ struct PendingFile {
 };
 PendingFile g_pending;
 
+// What each signal did before; restored before the signal is raised again,
+// so the process ends as it would have (or a sanitizer's handler reports).
+struct sigaction g_previous[NSIG];
+
 extern "C" void RemovePendingFileAndStop(int signal)
 {
+    const int savedErrno = errno;
     if (g_pending.Active != 0) ::unlinkat(g_pending.FolderFd, g_pending.Name, 0);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+    g_pending.Active = 0;
+    ::sigaction(signal, &g_previous[signal], nullptr);
+    ::raise(signal);
+    errno = savedErrno;
+}
+
+// Every signal whose default action ends the process and that can be caught.
+// SIGPIPE and SIGXFSZ are not among them: they become write errors.
+std::vector<int> TerminatingSignals()
+{
+    std::vector<int> signals{SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM,
+                             SIGPROF, SIGXCPU, SIGABRT, SIGSEGV, SIGBUS,  SIGFPE,  SIGILL,  SIGTRAP, SIGSYS};
+#if defined(SIGPOLL)
+    signals.push_back(SIGPOLL);
+#endif
+#if defined(SIGPWR)
+    signals.push_back(SIGPWR);
+#endif
+#if defined(SIGSTKFLT)
+    signals.push_back(SIGSTKFLT);
+#endif
+#if defined(SIGRTMIN)
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) signals.push_back(signal);
+#endif
+    return signals;
 }
 
 } // namespace
@@ -56,11 +85,11 @@ void PrepareProcessSignals()
 {
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction action {};
+    for (const int signal : TerminatingSignals()) {
+        struct sigaction& previous = g_previous[signal];
         // A signal the caller chose to ignore (nohup) stays ignored.
-        if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) continue;
-        action = {};
+        if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN) continue;
+        struct sigaction action {};
         action.sa_handler = RemovePendingFileAndStop;
         sigemptyset(&action.sa_mask);
         ::sigaction(signal, &action, nullptr);

@@ -18,6 +18,18 @@ PathInfo DescribePath(const std::string& path)
     return {PathInfo::Kind::RegularFile, size, {}};
 }
 
+FileId IdentifyPath(const std::string& path)
+{
+    const HANDLE file = ::CreateFileW(LongPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+    ::CloseHandle(file);
+    if (!known) return {};
+    return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 bool FileExists(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());

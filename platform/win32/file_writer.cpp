@@ -76,6 +76,13 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
     return std::make_unique<FileWriter>(std::move(target), path);
 }
 
+FileId FileWriter::Identity() const
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!target_ || ::GetFileInformationByHandle(target_->File, &info) == 0) return {};
+    return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
     : target_(std::move(target)), path_(std::move(path))
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -140,6 +141,10 @@ TEST(Cli, NothingLostNothingSilent)
     const std::string odd = dir.Write("a\nb\\c", "abc");
     EXPECT_EQ(RunCli("--md5 " + Quote(odd)).out, "\\" + Native(dir.Path()) + "/a\\nb\\\\c\n" + md5);
 
+    // Nor can it reach standard error as a line end or a terminal's escape.
+    const Outcome oddMissing = RunCli("--md5 " + Quote(dir.Path("gone\nx\x1B[2J")));
+    EXPECT_EQ(oddMissing.err, "sumbrook-cli: \\" + dir.Path("gone\\nx\\x1B[2J") + ": No such file or directory\n");
+
     // Standard output full or closed.
     const std::string file = dir.Write("abc", "abc");
     const Outcome full = RunCli(Quote(file), "", ">/dev/full");
@@ -162,6 +167,99 @@ TEST(Cli, NothingLostNothingSilent)
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(ReadBytes(keep), "kept");
     EXPECT_EQ(RunCli("--output '' " + Quote(file)).status, 2);
+
+    // An input named as the output, by its name or through a link: refused
+    // before anything is read or replaced.
+    const std::string in1 = dir.Write("in1.txt", "one"), in2 = dir.Write("in2.txt", "two");
+    ASSERT_EQ(::symlink("in1.txt", dir.Path("to-in1").c_str()), 0);
+    for (const std::string& output : {in1, dir.Path("to-in1")}) {
+        const Outcome clash = RunCli("--md5 " + Quote(in1) + ' ' + Quote(in2) + " --output " + Quote(output));
+        EXPECT_EQ(clash.status, 2) << output;
+        EXPECT_EQ(clash.err, "sumbrook-cli: " + in1 + ": the --output file is also an input; it is not replaced\n");
+        EXPECT_EQ(clash.out, "");
+        EXPECT_EQ(ReadBytes(in1), "one");
+    }
+
+    // Names SFV cannot carry (it has no escapes) are refused, not written
+    // so that they read back as a comment or as another name.
+    const std::string sfv = dir.Folder("sfv");
+    std::string names;
+    for (const char* name : {";only.txt", "trail.txt ", "\\back", "d41d8cd98f00b204e9800998ecf8427e  x", "a\nb", "fine name"})
+        names += ' ' + Quote(name), dir.Write(std::string("sfv/") + name, "abc");
+    const Outcome sfvRun = RunCli("--crc32 --format=sfv" + names, "cd " + Quote(sfv) + " &&");
+    EXPECT_EQ(sfvRun.status, 1);
+    EXPECT_EQ(sfvRun.out, "fine name 352441C2\n");
+    std::size_t refused = 0;
+    for (std::size_t at = 0; (at = sfvRun.err.find("an SFV file cannot hold this name\n", at)) != std::string::npos; ++at)
+        ++refused;
+    EXPECT_EQ(refused, 5u) << sfvRun.err;
+
+    // No thread to be had beyond the first (a process limit): the run goes
+    // on with fewer, whatever -j asks for. Root has no such limit, so the
+    // run is made as nobody.
+    if (::getuid() == 0 && HaveProgram("setpriv") && HaveProgram("prlimit")) {
+        ::chmod(dir.Path().c_str(), 0755);
+        for (const char* threads : {"-j 8", ""}) {
+            const Outcome limited = RunCli(std::string(threads) + " --md5 " + twice,
+                                           "setpriv --reuid=65534 --regid=65534 --clear-groups prlimit --nproc=1");
+            EXPECT_EQ(limited.status, 0) << threads << limited.err;
+            EXPECT_EQ(limited.out, file + '\n' + md5 + file + '\n' + md5);
+        }
+    }
+
+    // The run's own result file, old and new, is not among the files found,
+    // on the first run and on the next.
+    const std::string own = dir.Folder("own");
+    dir.Write("own/a.txt", "abc");
+    dir.Folder("own/z");
+    for (int run = 0; run < 2; ++run) {
+        const Outcome walked = RunCli("-r --md5 " + Quote(own) + " --output " + Quote(own + "/z/sums.txt"));
+        EXPECT_EQ(walked.status, 0) << walked.err;
+        EXPECT_EQ(walked.out, own + "/a.txt\n" + md5) << run;
+    }
+}
+
+// Trees that loop or go deeper than any stack: every file once, one
+// message for a loop.
+TEST(Cli, HostileTrees)
+{
+    TempDir dir;
+    const std::string md5 = "\tMD5：900150983CD24FB0D6963F7D28E17F72\n";
+
+    // A tree deeper than a call stack would go: one file at the bottom. On a
+    // memory file system where one can be mounted (it goes at once with its
+    // unmounting); shallower on disk, where deep folders are slow to remove.
+    std::string deep = dir.Folder("deep");
+    const bool inMemory = ::mount("tmpfs", deep.c_str(), "tmpfs", 0, "size=64m") == 0;
+    const int depth = inMemory ? 30000 : 2000;
+    int folder = ::open(deep.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < depth; ++level) {
+        ASSERT_EQ(::mkdirat(folder, "d", 0700), 0);
+        ::close(std::exchange(folder, ::openat(folder, "d", O_RDONLY | O_DIRECTORY)));
+        deep += "/d";
+    }
+    const int leaf = ::openat(folder, "f", O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(::write(leaf, "abc", 3), 3);
+    ::close(leaf);
+    ::close(folder);
+    const Outcome bottom = RunCli("-r --md5 " + Quote(dir.Path("deep")), "ulimit -s 1024;");
+    EXPECT_EQ(bottom.status, 0) << bottom.err.substr(0, 200);
+    EXPECT_EQ(bottom.out, deep + "/f\n" + md5);
+    if (inMemory) ::umount2(dir.Path("deep").c_str(), MNT_DETACH);
+    else EXPECT_EQ(std::system(("rm -rf " + Quote(dir.Path("deep"))).c_str()), 0);
+
+    // A folder mounted inside itself, where a mount can be made.
+    const std::string loop = dir.Folder("loop");
+    dir.Write("loop/f", "abc");
+    dir.Folder("loop/x");
+    if (::mount(loop.c_str(), (loop + "/x").c_str(), nullptr, MS_BIND, nullptr) == 0) {
+        const Outcome looped = RunCli("-r --md5 " + Quote(loop));
+        ::umount((loop + "/x").c_str());
+        EXPECT_EQ(looped.status, 1);
+        EXPECT_EQ(looped.out, loop + "/f\n" + md5);
+        EXPECT_EQ(looped.err, "sumbrook-cli: " + loop + "/x: a folder loop: the same folder as " + loop +
+                                  "; not entered again\n");
+    }
 }
 
 TEST(Cli, OutputFileIsTheWindowsResultFile)
@@ -185,6 +283,13 @@ TEST(Cli, OutputFileIsTheWindowsResultFile)
                                  "\tMD5\xA3\xBA"
                                  "D41D8CD98F00B204E9800998ECF8427E\r\n";
     EXPECT_EQ(ReadBytes(output), expected);
+
+    // A name in GBK bytes under a GBK locale: the same bytes in the file
+    // ("中文.txt"); the locale need not be installed, zh_CN means GBK.
+    const std::string gbk = dir.Write("\xD6\xD0\xCE\xC4.txt", "abc");
+    const Outcome gbkRun = RunCli("--md5 --output " + Quote(output) + ' ' + Quote(gbk), "LC_ALL=zh_CN.GBK");
+    EXPECT_EQ(gbkRun.status, 0) << gbkRun.err;
+    EXPECT_EQ(ReadBytes(output), "\xD6\xD0\xCE\xC4.txt\r\n\tMD5\xA3\xBA" "900150983CD24FB0D6963F7D28E17F72\r\n");
 
     const std::string nowhere = dir.Path("missing/result.txt");
     const Outcome failed = RunCli("--output " + Quote(nowhere) + ' ' + Quote(second));

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,14 @@ TEST(Export, FullDeviceIsReportedAndNotRemoved)
     bench.window.saveAnswer = "/dev/full";
     bench.RunCommand([&] { bench.exporter.Save(); });
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"/dev/full\". No space left on device."});
+    // Under a Chinese locale too: one message, one language.
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "zh_CN.UTF-8") != nullptr) {
+        bench.window.errors.clear();
+        bench.RunCommand([&] { bench.exporter.Save(); });
+        std::setlocale(LC_ALL, locale.c_str());
+        EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"/dev/full\". No space left on device."});
+    }
     struct stat st {};
     EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
 }
@@ -228,29 +237,57 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ(bench.window.errors, QStringList{"Cannot write file \"" + dir.Path("link.txt") + "\". File too large."});
     EXPECT_EQ(ReadBytes(path), older);
 
-    // A signal part-way: the writer's process is stopped in the middle.
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        sumbrook::platform::PrepareProcessSignals();
-        const auto file = sumbrook::platform::FileWriter::Create(Native(path));
-        const std::string half(20000, 'x');
-        file->Write(std::span(reinterpret_cast<const std::uint8_t*>(half.data()), half.size()));
-        if (::write(ready[1], "!", 1) != 1) ::_exit(1);
-        ::pause();
-        ::_exit(0);
+    // A signal part-way: the writer's process is stopped in the middle, by
+    // any signal that ends a process and can be caught.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPROF, SIGRTMIN}) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            sumbrook::platform::PrepareProcessSignals();
+            const auto file = sumbrook::platform::FileWriter::Create(Native(path));
+            const std::string half(20000, 'x');
+            file->Write(std::span(reinterpret_cast<const std::uint8_t*>(half.data()), half.size()));
+            if (::write(ready[1], "!", 1) != 1) ::_exit(1);
+            ::pause();
+            ::_exit(0);
+        }
+        // Only the child writes: should it end early, the read sees the end of the pipe.
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ::close(ready[0]);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << strsignal(signal);
+        EXPECT_EQ(ReadBytes(path), older);
+        EXPECT_EQ(Strays(dir, {"result.txt", "link.txt"}), QStringList{}) << strsignal(signal);
     }
-    // Only the child writes: should it end early, the read sees the end of the pipe.
-    ::close(ready[1]);
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
-    ::kill(child, SIGTERM);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ::close(ready[0]);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(ReadBytes(path), older);
+
+    // A folder the writer may not write in, over a file it may: refused, as
+    // a write in place could not keep the previous file.
+    const QString locked = dir.Folder("locked");
+    const QString lockedFile = dir.Write("locked/result.txt", older);
+    ::chmod(Native(lockedFile).c_str(), 0666);
+    ::chmod(Native(locked).c_str(), 0555);
+    ::chmod(Native(dir.Path()).c_str(), 0711);
+    const pid_t stranger = ::fork();
+    if (stranger == 0) {
+        // Root writes anywhere: the check is made as nobody.
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        try {
+            sumbrook::platform::FileWriter::Create(Native(lockedFile));
+        } catch (const sumbrook::Exception& e) {
+            ::_exit(std::string(e.what()).ends_with("Permission denied") ? 0 : 2);
+        }
+        ::_exit(1);
+    }
+    int strangerStatus = 0;
+    ::waitpid(stranger, &strangerStatus, 0);
+    EXPECT_TRUE(WIFEXITED(strangerStatus) && WEXITSTATUS(strangerStatus) == 0) << WEXITSTATUS(strangerStatus);
+    EXPECT_EQ(ReadBytes(lockedFile), older);
+    ::chmod(Native(locked).c_str(), 0755);
 
     // A full disk, where a small one can be made.
     const QString disk = dir.Folder("disk");
@@ -265,7 +302,7 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
         EXPECT_EQ(std::filesystem::directory_iterator(Native(disk))->path().filename(), "result.txt");
         ::umount(Native(disk).c_str());
     }
-    EXPECT_EQ(Strays(dir, {"result.txt", "link.txt", "disk"}), QStringList{});
+    EXPECT_EQ(Strays(dir, {"result.txt", "link.txt", "disk", "locked"}), QStringList{});
 
     // And a save that succeeds replaces the file the link points to.
     bench.window.errors.clear();
@@ -278,7 +315,7 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     ASSERT_EQ(::stat(Native(path).c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(Strays(dir, {"result.txt", "link.txt", "disk"}), QStringList{});
+    EXPECT_EQ(Strays(dir, {"result.txt", "link.txt", "disk", "locked"}), QStringList{});
 }
 
 // A file name cannot forge lines: control characters become "?" in what is
