@@ -26,6 +26,14 @@ int main(int argc, char** argv)
     const QRect screen = form.screen()->availableGeometry();
     form.move(screen.center() - form.rect().center());
     form.show();
+    // "sumbrook --verify [FILE]": a checksum file's entries checked at once, beside the window.
+    const QStringList arguments = QApplication::arguments();
+    if (const qsizetype verify = arguments.indexOf(QStringLiteral("--verify")); verify > 0) {
+        if (verify + 1 < arguments.size())
+            form.VerifyChecksumFile(arguments.at(verify + 1));
+        else
+            form.VerifyFileMenuClick();
+    }
     QApplication::exec();
     return 0;
 }
