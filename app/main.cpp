@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     const sumbrook::ui::TStartArguments arguments =
         sumbrook::ui::ReadStartArguments(std::span<char* const>(argv, static_cast<std::size_t>(argc)));
     if (!arguments.Error.isEmpty()) {
-        std::fprintf(stderr, "sumbrook: %s\nUsage: sumbrook [PATH...]\n", arguments.Error.toLocal8Bit().constData());
+        std::fprintf(stderr, "sumbrook: %s\nUsage: sumbrook [PATH...]\n       sumbrook --verify [FILE]\n", arguments.Error.toLocal8Bit().constData());
         return 2;
     }
 
@@ -39,6 +39,13 @@ int main(int argc, char** argv)
     const QRect screen = form.screen()->availableGeometry();
     form.move(screen.center() - form.rect().center());
     form.show();
+    if (arguments.Verify) {
+        // "sumbrook --verify [FILE]": a checksum file's entries checked at once, beside the window.
+        if (arguments.VerifyFile.isEmpty())
+            form.VerifyFileMenuClick();
+        else
+            form.VerifyChecksumFile(arguments.VerifyFile);
+    }
     // Paths from the command line (the file manager's "Open with") arrive as
     // a drop once the loop runs, so the window is on screen while a large
     // folder is listed.

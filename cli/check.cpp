@@ -10,16 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "cli/algorithms.h"
-#include "cli/checksum_formats.h"
+#include "checking/algorithms.h"
+#include "checking/checksum_formats.h"
 #include "cli/hash_file.h"
 #include "cli/progress_line.h"
-#include "cli/result_file.h"
+#include "checking/result_file.h"
 #include "cli/standard_output.h"
-#include "cli/text_decoding.h"
+#include "checking/text_decoding.h"
 #include "workflow/ordered_pool.h"
 
 namespace sumbrook::cli {
+
+using namespace checking; // the checksum files, shared with the window
 
 namespace {
 

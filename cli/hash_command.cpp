@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/checksum_formats.h"
+#include "checking/checksum_formats.h"
 #include "cli/hash_file.h"
 #include "cli/progress_line.h"
 #include "cli/standard_output.h"
@@ -20,6 +20,8 @@
 #include "workflow/result_text.h"
 
 namespace sumbrook::cli {
+
+using namespace checking; // the checksum files, shared with the window
 
 namespace {
 

@@ -7,11 +7,13 @@
 #include <string_view>
 #include <thread>
 
-#include "cli/algorithms.h"
+#include "checking/algorithms.h"
 #include "digest/engine/DCPkernels.h"
 #include "sumbrook_version.h"
 
 namespace sumbrook::cli {
+
+using namespace checking; // the checksum files, shared with the window
 
 namespace {
 

@@ -13,10 +13,12 @@
 #include <unistd.h>
 #endif
 
-#include "cli/checksum_formats.h"
+#include "checking/checksum_formats.h"
 #include "workflow/file_digest_job.h"
 
 namespace sumbrook::cli {
+
+using namespace checking; // the checksum files, shared with the window
 
 namespace {
 

@@ -6,6 +6,13 @@ if(NOT SUMBROOK_HARDEN)
   return()
 endif()
 
+# Windows executables get their address-space randomisation and
+# no-execute data from the PE flags, which mingw-w64's linker sets itself.
+if(WIN32)
+  add_link_options(LINKER:--dynamicbase LINKER:--nxcompat LINKER:--high-entropy-va)
+  return()
+endif()
+
 include(CheckPIESupported)
 check_pie_supported(OUTPUT_VARIABLE pie_problem LANGUAGES CXX)
 if(NOT CMAKE_CXX_LINK_PIE_SUPPORTED)

@@ -12,9 +12,16 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QFileDialog>
+#include <QShortcut>
 
 #include "sumbrook_version.h"
+#include "checking/known_digest.h"
 #include "ui/algorithm_items.h"
+#include "ui/compare_dialog.h"
+#include "ui/verify_dialog.h"
+#include "workflow/progress_text.h"
+#include "workflow/texts.h"
 #include "ui/resources.h"
 #include "workflow/error_box.h"
 #include "workflow/file_naming.h"
@@ -71,6 +78,21 @@ TSumbrookForm::TSumbrookForm(TFormServices services, QWidget* parent)
     export_ = std::make_unique<workflow::Export>(*ResultTreeView, *services_.Clipboard, *services_.Dialogs);
     // The whole result shows as soon as the run ends.
     connect(run_.get(), &workflow::CalculationRun::Finished, ResultTreeView, &TResultTreeView::FlushPending);
+    connect(run_.get(), &workflow::CalculationRun::Progress, this,
+            [this](quint64 bytesRead, quint64 fileSize, int, int) { ShowProgressTexts(bytesRead, fileSize); });
+    // Esc stops a run; between runs the key is left to the controls.
+    auto* stopKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopKey->setContext(Qt::WindowShortcut);
+    stopKey->setEnabled(false);
+    connect(stopKey, &QShortcut::activated, this, &TSumbrookForm::StopCalculation);
+    connect(run_.get(), &workflow::CalculationRun::Started, this, [this, stopKey] {
+        ShowRunMode(true);
+        stopKey->setEnabled(true);
+    });
+    connect(run_.get(), &workflow::CalculationRun::Finished, this, [this, stopKey] {
+        ShowRunMode(false);
+        stopKey->setEnabled(false);
+    });
 
     resize(577, 296 + menuBar()->sizeHint().height());
     FormCreate();
@@ -110,6 +132,82 @@ void TSumbrookForm::SaveMenuClick() { Run([this] { export_->Save(); }); }
 void TSumbrookForm::CopyResultMenuClick() { Run([this] { export_->CopySelected(); }); }
 void TSumbrookForm::NCopyAllToClipClick() { Run([this] { export_->CopyAll(); }); }
 void TSumbrookForm::CalculateMenuClick() { Run([this] { run_->Start(lstHashes); }); }
+void TSumbrookForm::CalculateToolBtnClick()
+{
+    if (run_->Running())
+        StopCalculation();
+    else
+        CalculateMenuClick();
+}
+
+void TSumbrookForm::StopCalculation()
+{
+    Run([this] { run_->Stop(); });
+}
+
+void TSumbrookForm::ShowRunMode(bool running)
+{
+    CalculateToolBtn->setText(running ? QStringLiteral("停止") : QStringLiteral("计算"));
+    CalculateToolBtn->setToolTip(running ? QStringLiteral("停止计算") : QStringLiteral("开始计算"));
+    if (running) {
+        CalculateToolBtn->setEnabled(true);
+        runClock_.start();
+        CheckGroupBox->SetProgressTexts({}, {});
+    }
+}
+
+void TSumbrookForm::ShowProgressTexts(quint64 bytesRead, quint64 fileSize)
+{
+    const workflow::CalculationRun::Bytes bytes = run_->RunBytes();
+    auto text = [](const std::string& utf8) { return workflow::FromUtf8Text(utf8); };
+    CheckGroupBox->SetProgressTexts(
+        text(workflow::BytesOfText(bytesRead, fileSize)),
+        text(workflow::RunProgressText(bytes.Done, bytes.Total, static_cast<double>(runClock_.elapsed()) / 1000.0)));
+}
+
+void TSumbrookForm::VerifyFileMenuClick()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("选择校验文件"));
+    if (!path.isEmpty()) VerifyChecksumFile(path);
+}
+
+void TSumbrookForm::VerifyChecksumFile(const QString& path)
+{
+    auto* dialog = new TVerifyDialog(path, *services_.Clipboard, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void TSumbrookForm::CompareDigestMenuClick()
+{
+    TCompareDialog dialog([this](const QString& text) { return CompareDigest(text); }, this);
+    dialog.exec();
+}
+
+QString TSumbrookForm::CompareDigest(const QString& text)
+{
+    const auto known = checking::ParseKnownDigest(text.toStdString());
+    if (!known) return QStringLiteral("这不是已知长度的校验值");
+    ResultTreeView->FlushPending();
+    if (const auto match = results_->Find(known->Value, known->Candidates)) {
+        QTreeWidgetItem* top = ResultTreeView->topLevelItem(match->Node.Top);
+        QTreeWidgetItem* line = top->child(match->Node.Line);
+        top->setExpanded(true);
+        ResultTreeView->setCurrentItem(line);
+        ResultTreeView->scrollToItem(line);
+        ResultTreeView->setFocus();
+        return QStringLiteral("一致：文件 %1 的 %2")
+            .arg(top->text(0), workflow::FromUtf8Text(InfoOf(match->Algorithm).Name));
+    }
+    QString answer = QStringLiteral("没有一致的结果");
+    QStringList needed;
+    for (const AlgorithmId id : known->Candidates) {
+        if (lstHashes.Contains(id)) return answer;
+        needed << workflow::FromUtf8Text(InfoOf(id).Name);
+    }
+    return answer + QStringLiteral("（这个长度的校验值需要选择算法：%1）").arg(needed.join(QStringLiteral(" 或 ")));
+}
+
 void TSumbrookForm::CheckSameFile() { Run([this] { workflow::CheckSameFile(*NeedCheckFileList, *results_); }); }
 void TSumbrookForm::WMDropFiles(const QStringList& names) { Run([this, &names] { intake_->Drop(names); }); }
 
@@ -152,7 +250,11 @@ void TSumbrookForm::AlgorithmToggle(AlgorithmId id)
 
 void TSumbrookForm::SetListCommandsEnabled(bool enabled)
 {
-    ToolBar->setEnabled(enabled);
+    // The toolbar stays on so that its calculate button can stop a run; its
+    // other buttons go off and on with the commands.
+    for (QAction* action : ToolBar->actions())
+        if (QWidget* button = ToolBar->widgetForAction(action); button != nullptr && action != CalculateToolBtn)
+            button->setEnabled(enabled && action->isEnabled());
     FileMenu->setEnabled(enabled);
     FileMenu->menuAction()->setEnabled(enabled);
     ToolsMenu->setEnabled(enabled);

@@ -4,6 +4,7 @@
 // bar and menus. It implements the workflow's ports with its widgets; its
 // command handlers turn commands into calls of the workflow's units.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
@@ -68,6 +69,8 @@ public:
     QMenu* ToolsMenu = nullptr;
     QAction* HashMenu = nullptr;
     QAction* CalculateMenu = nullptr;
+    QAction* VerifyFileMenu = nullptr;
+    QAction* CompareDigestMenu = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* HomePage = nullptr;
     QAction* HomeBBS = nullptr;
@@ -110,6 +113,16 @@ public:
     void CopyResultMenuClick();
     void NCopyAllToClipClick();
     void CalculateMenuClick();
+    // The toolbar's button starts a run, or stops the one going on (as Esc does).
+    void CalculateToolBtnClick();
+    void StopCalculation();
+    // A checksum file's entries checked in a dialog of their own; the list and tree stay as they are.
+    void VerifyFileMenuClick();
+    void VerifyChecksumFile(const QString& path);
+    // A pasted digest looked up among the results.
+    void CompareDigestMenuClick();
+    // What the compare dialog answers for a pasted digest; a match is selected in the tree.
+    QString CompareDigest(const QString& text);
     void CheckSameFile();
     void WMDropFiles(const QStringList& names);
     void HashMenuClick();
@@ -151,6 +164,8 @@ private:
     void AlgorithmToggle(AlgorithmId id);
     bool TakeDrop(QEvent* event);
     void Run(const std::function<void()>& command);
+    void ShowRunMode(bool running);
+    void ShowProgressTexts(quint64 bytesRead, quint64 fileSize);
 
     TDesktopServices desktop_;
     TFormServices services_;
@@ -161,6 +176,7 @@ private:
     std::unique_ptr<workflow::CalculationRun> run_;
     std::unique_ptr<workflow::Intake> intake_;
     std::unique_ptr<workflow::Export> export_;
+    QElapsedTimer runClock_;
 };
 
 } // namespace sumbrook::ui

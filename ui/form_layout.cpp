@@ -74,7 +74,12 @@ void TSumbrookForm::CreateActions()
     SaveToolBtn = button("SaveToolBtn", QStringLiteral("保存列表"), QStringLiteral("保存结果到文件"), "computer",
                          &TSumbrookForm::SaveMenuClick, false);
     CalculateToolBtn = button("CalculateToolBtn", QStringLiteral("计算"), QStringLiteral("开始计算"), "magnifier",
-                              &TSumbrookForm::CalculateMenuClick, false);
+                              &TSumbrookForm::CalculateToolBtnClick, false);
+    VerifyFileMenu = MakeAction(this, "VerifyFileMenu", QStringLiteral("校验文件(&V)..."),
+                                &TSumbrookForm::VerifyFileMenuClick, QIcon(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    CompareDigestMenu = MakeAction(this, "CompareDigestMenu", QStringLiteral("比对校验值(&K)..."),
+                                   &TSumbrookForm::CompareDigestMenuClick, QIcon(),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
 
     auto toggle = [this](const char* name, const QString& caption, void (TSumbrookForm::*handler)(), bool checked) {
         QAction* action = MakeAction(this, name, caption, handler);
@@ -137,6 +142,8 @@ void TSumbrookForm::CreateMenus()
     ToolsMenu->addAction(HashMenu);
     ToolsMenu->addSeparator();
     ToolsMenu->addAction(CalculateMenu);
+    ToolsMenu->addSeparator();
+    ToolsMenu->addActions({VerifyFileMenu, CompareDigestMenu});
 
     HelpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenu->setObjectName(QStringLiteral("HelpMenu"));

@@ -38,8 +38,16 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
       CurrentProgressCap(MakeCaption(this, QStringLiteral("CurrentProgressCap"), QStringLiteral("当前进度："), 24)),
       CurrentProgressBar(MakeBar(this, QStringLiteral("CurrentProgressBar"), 22)),
       AllProgressCap(MakeCaption(this, QStringLiteral("AllProgressCap"), QStringLiteral("整体进度："), 53)),
-      AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51))
+      AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51)),
+      CurrentProgressText(new QLabel(this)),
+      AllProgressText(new QLabel(this))
 {
+    // Under each bar, readable without hovering; the box grows by a line.
+    CurrentProgressText->setObjectName(QStringLiteral("CurrentProgressText"));
+    CurrentProgressText->setGeometry(78, 39, 150, 13);
+    AllProgressText->setObjectName(QStringLiteral("AllProgressText"));
+    AllProgressText->setGeometry(8, 70, 228, 14);
+    AllProgressText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setObjectName(QStringLiteral("CheckGroupBox"));
     // Without names of their own both bars would be read by the box's title.
     CurrentProgressBar->setAccessibleName(QStringLiteral("当前进度"));
@@ -48,7 +56,7 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
     CurrentProgressBar->setRange(0, 100);
     AllProgressBar->setRange(0, 0);
     AllProgressBar->setValue(0);
-    resize(240, 73);
+    resize(240, 89);
     hide();
 }
 
@@ -56,6 +64,12 @@ void TCheckGroupBox::ShowProgressBox(bool shown)
 {
     setVisible(shown);
     if (shown) raise();
+}
+
+void TCheckGroupBox::SetProgressTexts(const QString& current, const QString& all)
+{
+    CurrentProgressText->setText(current);
+    AllProgressText->setText(all);
 }
 
 void TCheckGroupBox::SetCurrentPosition(int position)

@@ -19,6 +19,11 @@ public:
     QProgressBar* CurrentProgressBar;
     QLabel* AllProgressCap;
     QProgressBar* AllProgressBar;
+    // Bytes of the current file; bytes, speed and time left of the whole run.
+    QLabel* CurrentProgressText;
+    QLabel* AllProgressText;
+
+    void SetProgressTexts(const QString& current, const QString& all);
 
     void ShowProgressBox(bool shown) override;
     void SetCurrentPosition(int position) override;

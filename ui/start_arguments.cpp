@@ -36,6 +36,10 @@ TStartArguments ReadStartArguments(std::span<char* const> arguments)
         const std::string_view argument(arguments[i]);
         if (options && argument == "--") {
             options = false;
+        } else if (options && argument == "--verify") {
+            read.Verify = true;
+            const bool named = i + 1 < arguments.size() && arguments[i + 1][0] != '-' && arguments[i + 1][0] != '\0';
+            if (named) read.VerifyFile = AbsolutePath(arguments[++i]);
         } else if (options && argument.size() > 1 && argument.front() == '-') {
             read.Error = QStringLiteral("unknown option: %1").arg(QString::fromLocal8Bit(argument.data()));
             return read;

@@ -1,7 +1,8 @@
 #pragma once
 
-// The window's command line: `sumbrook [PATH...]`. Paths named there are
-// added as a drop adds them, once the window is shown.
+// The window's command line: `sumbrook [PATH...]` or `sumbrook --verify
+// [FILE]`. Paths named there are added as a drop adds them, once the window
+// is shown.
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,8 @@ class TSumbrookForm;
 
 struct TStartArguments {
     QStringList Paths;  // absolute, in the order named, each as its own bytes
+    bool Verify = false; // --verify: check a checksum file
+    QString VerifyFile;  // the checksum file after --verify, absolute; empty: ask for one
     QString Error;      // what was wrong with the command line; empty when nothing
 };
 

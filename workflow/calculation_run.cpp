@@ -5,6 +5,7 @@
 #include <QEvent>
 
 #include <exception>
+#include <filesystem>
 
 #include "platform/thread_priority.h"
 #include "workflow/error_box.h"
@@ -65,10 +66,17 @@ void CalculationRun::Start(AlgorithmSet algorithms)
     tasks_.clear();
     arrived_.clear();
     done_ = 0;
+    doneBytes_ = 0;
+    totalBytes_ = 0;
     try {
         for (int i = 0; i < n; ++i) {
             const FileListEntry entry = p_.Files.Entry(i);
-            if (entry.Status != kChecked) tasks_.push_back({i, NativePath(entry.Path)});
+            if (entry.Status == kChecked) continue;
+            std::string path = NativePath(entry.Path);
+            std::error_code failed;
+            const std::uintmax_t size = std::filesystem::file_size(path, failed);
+            tasks_.push_back({i, std::move(path), failed ? 0 : static_cast<std::uint64_t>(size)});
+            totalBytes_ += tasks_.back().Size;
         }
     } catch (const std::exception& e) {
         End(false, FailureText(e));
@@ -99,7 +107,7 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
         FileResult result = RunStoppableJob(task.Path, algorithms, threads, watch_);
         if (watch_.Stop) break; // the file being read when the run stopped gets nothing
         std::unique_lock lock(mutex_);
-        outbox_.push_back({task.Entry, std::move(result)});
+        outbox_.push_back({task.Entry, task.Size, std::move(result)});
         post(lock);
     }
     std::unique_lock lock(mutex_);
@@ -157,6 +165,7 @@ void CalculationRun::Apply(Outcome& outcome)
     p_.Files.SetStatus(outcome.Entry, kChecked);
     p_.Progress.StepAll();
     ++done_;
+    doneBytes_ += outcome.Size;
     emit FileDone(outcome.Entry);
 }
 
@@ -177,6 +186,13 @@ void CalculationRun::Stop()
         failure = FailureText(e);
     }
     End(true, failure);
+}
+
+CalculationRun::Bytes CalculationRun::RunBytes() const
+{
+    if (!running_) return {doneBytes_, totalBytes_};
+    const std::uint64_t current = watch_.BytesRead.load(std::memory_order_relaxed);
+    return {std::min(doneBytes_ + current, totalBytes_), totalBytes_};
 }
 
 void CalculationRun::JoinWorker()

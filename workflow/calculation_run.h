@@ -48,6 +48,14 @@ public:
     void Stop();
     bool Running() const { return running_; }
 
+    // The bytes of the run's files read so far and in all, the sizes taken
+    // at its start.
+    struct Bytes {
+        std::uint64_t Done = 0;
+        std::uint64_t Total = 0;
+    };
+    Bytes RunBytes() const;
+
     // How many threads a file's job may hash on.
     void SetThreads(unsigned threads) { threads_ = std::max(threads, 1u); }
 
@@ -68,9 +76,11 @@ private:
     struct Task {
         int Entry;
         std::string Path;
+        std::uint64_t Size;
     };
     struct Outcome {
         int Entry;
+        std::uint64_t Size;
         FileResult Result;
     };
 
@@ -87,6 +97,8 @@ private:
     bool stopping_ = false;
     std::vector<Task> tasks_; // fixed while the worker runs
     int done_ = 0;
+    std::uint64_t doneBytes_ = 0;
+    std::uint64_t totalBytes_ = 0;
     std::deque<Outcome> arrived_; // taken from the worker, not yet in the tree
     QTimer ticker_;
 

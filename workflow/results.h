@@ -6,7 +6,9 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "workflow/file_result.h"
@@ -28,9 +30,18 @@ public:
     // Per top node, the key of its last line (nothing for a node without lines).
     const std::vector<std::optional<MarkingKey>>& Keys() const { return keys_; }
 
+    // A top node and its line holding Value for one of Candidates, the
+    // first in tree order; nothing when no file has it.
+    struct Match {
+        TreeNode Node;
+        AlgorithmId Algorithm;
+    };
+    std::optional<Match> Find(std::span<const std::uint8_t> value, std::span<const AlgorithmId> candidates) const;
+
 private:
     ResultsTreePort& tree_;
     std::vector<std::optional<MarkingKey>> keys_;
+    std::vector<FileResult> results_; // per top node, as the values to look a digest up in
 };
 
 } // namespace sumbrook::workflow

@@ -5,13 +5,14 @@
 #include <optional>
 #include <string>
 
-#include "cli/algorithms.h"
-#include "cli/checksum_formats.h"
+#include "checking/algorithms.h"
+#include "checking/checksum_formats.h"
 #include "cli/progress_line.h"
-#include "cli/result_file.h"
-#include "cli/text_decoding.h"
+#include "checking/result_file.h"
+#include "checking/text_decoding.h"
 
 using namespace sumbrook::cli;
+using namespace sumbrook::checking;
 using sumbrook::AlgorithmId;
 using sumbrook::AlgorithmSet;
 

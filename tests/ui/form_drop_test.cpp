@@ -108,8 +108,8 @@ TEST_F(DropTest, DropDuringARunWaitsForTheNextRun)
     bool commandsStayedOff = false;
     CalculateWhile([&] {
         takenByList = DropOn(Form().NeedCheckFileList->viewport(), {late});
-        takenByToolBar = DropOn(Form().ToolBar, {later}); // the toolbar is disabled just now
-        commandsStayedOff = !Form().ToolBar->isEnabled() && !Form().FileMenu->menuAction()->isEnabled() &&
+        takenByToolBar = DropOn(Form().ToolBar, {later}); // its buttons are off just now
+        commandsStayedOff = !Form().ToolBar->widgetForAction(Form().OpenFileToolBtn)->isEnabled() && !Form().FileMenu->menuAction()->isEnabled() &&
                             !Form().ToolsMenu->menuAction()->isEnabled() && !Form().CalculateMenu->isEnabled() &&
                             !Form().DeleteListToolBtn->isEnabled();
     });

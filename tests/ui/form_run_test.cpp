@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -76,7 +77,10 @@ TEST_F(FormTest, RunSwitchesTheListCommandsOffUntilItEnds)
     } seen{};
     CalculateWhile([&] {
         const QCursor* cursor = QApplication::overrideCursor();
-        seen = {Form().ToolBar->isEnabled(),
+        // The toolbar's buttons, all but the one that stops the run.
+        seen = {Form().ToolBar->widgetForAction(Form().OpenFileToolBtn)->isEnabled() ||
+                    Form().HashSelToolBtn->isEnabled() ||
+                    Form().ToolBar->widgetForAction(Form().DeleteToolBtn)->isEnabled(),
                 Form().FileMenu->menuAction()->isEnabled(),
                 Form().ToolsMenu->menuAction()->isEnabled(),
                 Form().CalculateMenu->isEnabled(),
@@ -94,7 +98,7 @@ TEST_F(FormTest, RunSwitchesTheListCommandsOffUntilItEnds)
     EXPECT_FALSE(seen.FileMenu);
     EXPECT_FALSE(seen.ToolsMenu);
     EXPECT_FALSE(seen.CalculateMenu);
-    EXPECT_FALSE(seen.CalculateToolBtn);
+    EXPECT_TRUE(seen.CalculateToolBtn); // it stops the run
     EXPECT_FALSE(seen.DeleteToolBtn);
     EXPECT_FALSE(seen.SaveMenu); // saving comes with the end of the first run
     EXPECT_TRUE(seen.Popup);

@@ -10,7 +10,7 @@
 
 #include "digest/engine/algorithm.h"
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 // What is computed when no algorithm option is given.
 inline constexpr AlgorithmSet kDefaultAlgorithms = {AlgorithmId::Sha1, AlgorithmId::Md5};
@@ -32,4 +32,4 @@ std::optional<AlgorithmId> AlgorithmOfFileName(std::string_view path);
 // The digests a value of that many hex digits may come from.
 std::vector<AlgorithmId> DigestsOfHexLength(std::size_t digits);
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

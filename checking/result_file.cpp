@@ -1,10 +1,10 @@
-#include "cli/result_file.h"
+#include "checking/result_file.h"
 
-#include "cli/algorithms.h"
-#include "cli/checksum_formats.h"
+#include "checking/algorithms.h"
+#include "checking/checksum_formats.h"
 #include "workflow/result_text.h"
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 namespace {
 
@@ -62,4 +62,4 @@ ResultFile ParseResultFile(std::string_view text)
     return file;
 }
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

@@ -13,7 +13,7 @@
 
 #include "digest/engine/algorithm.h"
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 enum class LineKind {
     Gnu, // the algorithm follows from the hex length, the file name or an option
@@ -56,4 +56,4 @@ std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc);
 // writes six or more). Nothing when it is not such a value.
 std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, std::string_view hex);
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

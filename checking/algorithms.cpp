@@ -1,11 +1,11 @@
-#include "cli/algorithms.h"
+#include "checking/algorithms.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <string>
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::vector<AlgorithmId> DigestsOfHexLength(std::size_t digits)
     return found;
 }
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

@@ -1,13 +1,13 @@
-#include "cli/checksum_formats.h"
+#include "checking/checksum_formats.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "cli/algorithms.h"
+#include "checking/algorithms.h"
 #include "workflow/file_result.h"
 #include "workflow/result_text.h"
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 namespace {
 
@@ -179,4 +179,4 @@ std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, s
     return bytes;
 }
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

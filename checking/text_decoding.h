@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 // UTF-8 after a byte-order mark or when the bytes are valid UTF-8 (a result
 // line in GBK never is: its colon is A3 BA), otherwise the locale's ANSI code
@@ -15,4 +15,4 @@ std::optional<std::string> ResultFileTextAsUtf8(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

@@ -1,4 +1,4 @@
-#include "cli/text_decoding.h"
+#include "checking/text_decoding.h"
 
 #include <iconv.h>
 
@@ -7,7 +7,7 @@
 
 #include "platform/ansi_codepage.h"
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 namespace {
 
@@ -66,4 +66,4 @@ std::optional<std::string> ResultFileTextAsUtf8(std::string_view bytes)
     return Decode(bytes, "GBK");
 }
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking

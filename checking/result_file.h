@@ -11,7 +11,7 @@
 
 #include "digest/engine/algorithm.h"
 
-namespace sumbrook::cli {
+namespace sumbrook::checking {
 
 struct ResultValue {
     AlgorithmId Algorithm;
@@ -37,4 +37,4 @@ bool LooksLikeResultFile(std::string_view bytes);
 // Bytes already decoded to UTF-8; CR LF or LF.
 ResultFile ParseResultFile(std::string_view text);
 
-} // namespace sumbrook::cli
+} // namespace sumbrook::checking
