@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 
 #include "digest/engine/algorithm.h"
@@ -26,7 +27,10 @@ class FileDigestJob {
 public:
     // Threads: how many may hash at once (1 keeps everything on the caller's);
     // the others come from Lender, or without one are started for the job.
-    FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender = nullptr);
+    // Once Stop is requested the read in progress fails and the job ends; its
+    // result then describes nothing and is to be dropped.
+    FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender = nullptr,
+                  std::stop_token stop = {});
 
     // Runs the job on the calling thread, with hash components of its own.
     FileResult Run();
@@ -39,15 +43,19 @@ public:
     std::uint64_t FileSize() const { return fileSize_.load(std::memory_order_relaxed); }
     // 0 to 100.
     int Percent() const;
+    bool Stopped() const { return stop_.stop_requested(); }
 
     // What the file gets when it cannot be read: every algorithm failed.
     FileResult Failed(std::string failure) const;
 
 private:
+    FileResult Feed(TByteSource& source, std::uint64_t size, AlgorithmSet algorithms);
+
     std::string path_;
     AlgorithmSet algorithms_;
     unsigned threads_;
     ThreadLender* lender_;
+    std::stop_token stop_;
     std::atomic<std::uint64_t> bytesRead_{0};
     std::atomic<std::uint64_t> fileSize_{0};
 };
