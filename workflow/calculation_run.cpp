@@ -7,8 +7,10 @@
 #include <exception>
 
 #include "workflow/file_digest_job.h"
+#include "workflow/lane_batch.h"
 #include "workflow/ordered_pool.h"
 
+#include "platform/file_kind.h"
 #include "platform/thread_priority.h"
 #include "workflow/error_box.h"
 #include "workflow/file_naming.h"
@@ -123,10 +125,48 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
         QCoreApplication::postEvent(this, new QEvent(kDeliverEvent)); // the queue takes it
     };
     const std::stop_token stop = stop_.get_token();
+    // With MD5 or SHA-1 on lanes that pay, files go in batches: the small
+    // ones of a batch are hashed together, one SIMD lane each.
+    const AlgorithmSet lanes = LaneAlgorithms(algorithms);
     std::deque<std::shared_ptr<Slot>> queued; // in list order, until taken; this thread's alone
     bool unbroken = true;                      // every file taken so far got its result
     {
         OrderedPool pool(threads, kLookAhead * threads);
+        std::vector<std::shared_ptr<Slot>> batch;
+        auto push = [&] {
+            auto work = [batch, lanes] {
+                LowerPriorityOnce();
+                std::vector<FileDigestJob*> jobs;
+                for (const auto& slot : batch) jobs.push_back(&slot->Job);
+                std::vector<FileResult> results;
+                try {
+                    if (lanes.Empty()) results.push_back(jobs.front()->Run());
+                    else results = RunBatch(jobs, lanes);
+                } catch (...) { // a hash component that fails gives the files' error lines
+                    results.clear();
+                    for (const FileDigestJob* job : jobs) results.push_back(job->Failed({}));
+                }
+                for (std::size_t i = 0; i < batch.size(); ++i) {
+                    batch[i]->Result = std::move(results[i]);
+                    batch[i]->Computed = batch[i]->Job.Completed();
+                }
+            };
+            auto take = [this, batch, &queued, &unbroken, &post] {
+                queued.erase(queued.begin(), queued.begin() + static_cast<std::ptrdiff_t>(batch.size()));
+                std::unique_lock lock(mutex_);
+                current_ = queued.empty() ? nullptr : queued.front();
+                for (const auto& slot : batch) {
+                    // A file stopped while read gets nothing, and neither do
+                    // the files behind it: results reach the tree in list order.
+                    unbroken = unbroken && slot->Computed;
+                    if (!unbroken) break;
+                    outbox_.push_back({slot->Entry, std::move(slot->Result)});
+                }
+                post(lock);
+            };
+            batch.clear();
+            pool.Push(std::move(work), std::move(take));
+        };
         for (const Task& task : tasks_) {
             if (stop.stop_requested()) break;
             auto slot = std::make_shared<Slot>(task.Entry, task.Path, algorithms, threads, &pool, stop);
@@ -135,28 +175,15 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
                 const std::lock_guard lock(mutex_);
                 current_ = slot;
             }
-            auto work = [slot, stop] {
-                LowerPriorityOnce();
-                try {
-                    slot->Result = slot->Job.Run();
-                } catch (...) { // a hash component that fails gives the file's error lines
-                    slot->Result = slot->Job.Failed({});
-                }
-                slot->Computed = !stop.stop_requested();
-            };
-            auto take = [this, slot, &queued, &unbroken, &post] {
-                queued.pop_front(); // Slot: the pool takes in push order
-                std::unique_lock lock(mutex_);
-                current_ = queued.empty() ? nullptr : queued.front();
-                // A file stopped while read gets nothing, and neither do the
-                // files behind it: results reach the tree in list order.
-                unbroken = unbroken && slot->Computed;
-                if (!unbroken) return;
-                outbox_.push_back({slot->Entry, std::move(slot->Result)});
-                post(lock);
-            };
-            pool.Push(std::move(work), std::move(take));
+            // Only regular files known to be small join a batch: a large one
+            // would hold back the results of the small ones before it.
+            const platform::PathInfo info = lanes.Empty() ? platform::PathInfo{} : platform::DescribePath(task.Path);
+            const bool small = info.Kind == platform::PathInfo::Kind::RegularFile && info.Size <= kLaneFileLimit;
+            if (!small && !batch.empty()) push();
+            batch.push_back(std::move(slot));
+            if (!small || batch.size() == kLaneBatch) push();
         }
+        if (!batch.empty()) push();
         // After a stop the files not started end at once, the others at their next read.
         pool.Drain();
     }

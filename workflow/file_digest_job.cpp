@@ -50,6 +50,22 @@ private:
     const std::stop_token& stop_;
 };
 
+// The bytes read, also kept in memory.
+class KeepingSource final : public TByteSource {
+public:
+    KeepingSource(TByteSource& inner, std::vector<std::uint8_t>& kept) : inner_(inner), kept_(kept) {}
+    std::ptrdiff_t Read(std::span<std::uint8_t> into) override
+    {
+        const std::ptrdiff_t got = inner_.Read(into);
+        if (got > 0) kept_.insert(kept_.end(), into.begin(), into.begin() + got);
+        return got;
+    }
+
+private:
+    TByteSource& inner_;
+    std::vector<std::uint8_t>& kept_;
+};
+
 } // namespace
 
 FileDigestJob::FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender,
@@ -75,8 +91,16 @@ FileResult FileDigestJob::Failed(std::string failure) const
 
 FileResult FileDigestJob::Run()
 {
-    if (algorithms_.Empty()) return {};
+    completed_ = false;
     if (Stopped()) return Failed({});
+    FileResult result = Open();
+    completed_ = !Stopped();
+    return result;
+}
+
+FileResult FileDigestJob::Open()
+{
+    if (algorithms_.Empty()) return {};
     // Windows: the digests want the file to themselves; the CRC-32 also
     // reads a file others hold open, so it is tried alone when they refuse.
     const bool digests = !algorithms_.Digests().Empty();
@@ -103,6 +127,21 @@ FileResult FileDigestJob::Run()
     return Failed(failure.Failure);
 }
 
+FileResult FileDigestJob::RunLeaving(AlgorithmSet lanes, std::uint64_t limit, std::vector<std::uint8_t>& bytes,
+                                     bool& left)
+{
+    for (const AlgorithmId id : lanes)
+        if (algorithms_.Contains(id)) leave_.Insert(id);
+    leaveLimit_ = limit;
+    kept_ = &bytes;
+    left_ = false;
+    FileResult result = Run();
+    left = left_;
+    leave_ = {};
+    kept_ = nullptr;
+    return result;
+}
+
 FileResult FileDigestJob::Run(TByteSource& source, std::uint64_t size)
 {
     return Feed(source, size, algorithms_);
@@ -112,8 +151,11 @@ FileResult FileDigestJob::Feed(TByteSource& source, std::uint64_t size, Algorith
 {
     fileSize_.store(size, std::memory_order_relaxed);
     bytesRead_.store(0, std::memory_order_relaxed);
+    // The whole file (not the CRC-32 alone after a refusal) within the limit.
+    const bool leave = kept_ != nullptr && !leave_.Empty() && algorithms == algorithms_ && size <= leaveLimit_;
     std::vector<std::unique_ptr<TDCP_hash>> hashes;
     for (const AlgorithmId id : algorithms.Digests()) {
+        if (leave && leave_.Contains(id)) continue;
         hashes.push_back(InfoOf(id).Create());
         hashes.back()->Init();
     }
@@ -125,7 +167,11 @@ FileResult FileDigestJob::Feed(TByteSource& source, std::uint64_t size, Algorith
     StartedThreads own;
     const FeedPlan plan{size, lender_ != nullptr ? lender_ : &own, threads_ - 1};
     StoppableSource stoppable(source, stop_);
-    const bool read = FeedConsumers(stop_.stop_possible() ? stoppable : source, consumers, plan,
+    TByteSource& inner = stop_.stop_possible() ? stoppable : source;
+    if (leave) kept_->reserve(static_cast<std::size_t>(size));
+    std::vector<std::uint8_t> none;
+    KeepingSource keeping(inner, leave ? *kept_ : none);
+    const bool read = FeedConsumers(leave ? keeping : inner, consumers, plan,
                                     [this](std::uint64_t total) { bytesRead_.store(total, std::memory_order_relaxed); });
     // The digests of the bytes read so far would describe the wrong bytes;
     // the components wipe what they absorbed as they go.
@@ -140,12 +186,17 @@ FileResult FileDigestJob::Feed(TByteSource& source, std::uint64_t size, Algorith
     std::array<std::uint8_t, 64> digest{}; // the largest digest of the catalogue
     std::size_t next = 0;
     for (const AlgorithmId id : algorithms.Digests()) {
+        if (leave && leave_.Contains(id)) {
+            result.Values.push_back({id, false, {}});
+            continue;
+        }
         TDCP_hash& hash = *hashes[next++];
         const auto length = std::min(static_cast<std::size_t>(hash.HashSize() / 8), digest.size());
         const std::span<std::uint8_t> out(digest.data(), length);
         hash.Final(out); // a larger digest than the buffer would raise, never overflow
         result.Values.push_back({id, false, DigestValue(out)});
     }
+    left_ = leave;
     return result;
 }
 
