@@ -23,9 +23,11 @@
 
 namespace {
 
-// One folder of N files of a few bytes each, made once per N.
+// One folder of N files of a few bytes each, made once per N; or the
+// folder SUMBROOK_BENCH_FOLDER names, which must hold N files.
 QString Folder(int files)
 {
+    if (const QString given = qEnvironmentVariable("SUMBROOK_BENCH_FOLDER"); !given.isEmpty()) return given;
     static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
     auto& dir = folders[files];
     if (!dir) {

@@ -15,6 +15,8 @@
 #include "platform/file_kind.h"
 #include "platform/file_writer.h"
 #include "platform/folder_walk.h"
+#include "workflow/file_digest_job.h"
+#include "workflow/lane_batch.h"
 #include "workflow/ordered_pool.h"
 #include "workflow/result_entry.h"
 #include "workflow/result_text.h"
@@ -41,7 +43,7 @@ public:
     HashCommand(const Options& options, StandardOutput& out, ProgressLine& progress)
         : options_(options), out_(out), progress_(progress),
           encoding_(options.Output ? platform::AnsiCodePageName() : std::string()),
-          pool_(options.Threads, kLookAhead * options.Threads)
+          lanes_(workflow::LaneAlgorithms(options.Algorithms)), pool_(options.Threads, kLookAhead * options.Threads)
     {
         // What is written so far goes out before the writing thread waits.
         pool_.BeforeWaiting([this] { out_.Flush(); });
@@ -52,6 +54,7 @@ public:
         if (options_.Output && !OwnFilesKnown()) return 2;
         for (const std::string& path : options_.Paths)
             if (!Argument(path)) break;
+        PushBatch();
         pool_.Drain();
         out_.Flush();
         Finish();
@@ -83,7 +86,8 @@ private:
         const platform::PathInfo info = platform::DescribePath(path);
         if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
             return Add(path, info.Failure);
-        if (info.Kind != platform::PathInfo::Kind::Folder) return Add(path, {});
+        if (info.Kind != platform::PathInfo::Kind::Folder)
+            return Add(path, {}, info.Kind == platform::PathInfo::Kind::RegularFile && info.Size <= workflow::kLaneFileLimit);
         return Folder(path);
     }
 
@@ -94,14 +98,23 @@ private:
         platform::FolderWalk walk(path, options_.Recursive);
         while (auto found = walk.Next()) {
             if (found->Id.Known() && std::find(own_.begin(), own_.end(), found->Id) != own_.end()) continue;
-            if (!Add(found->Path, found->Failure)) return false;
+            const bool small = found->Failure.empty() && found->Size <= workflow::kLaneFileLimit;
+            if (!Add(found->Path, found->Failure, small)) return false;
         }
         return true;
     }
 
-    bool Add(const std::string& path, const std::string& problem)
+    // Small: a regular file of at most kLaneFileLimit bytes, which may be
+    // hashed in a batch with others.
+    bool Add(const std::string& path, const std::string& problem, bool small = false)
     {
         const auto item = std::make_shared<Item>(Item{path, problem, {}, {}, {}});
+        if (small && problem.empty() && !lanes_.Empty()) {
+            batch_.push_back(item);
+            if (batch_.size() == workflow::kLaneBatch) PushBatch();
+            return !stopped_.load(std::memory_order_relaxed);
+        }
+        PushBatch(); // the files before this one go first
         pool_.Push(
             [this, item] {
                 if (item->Problem.empty() && !stopped_.load(std::memory_order_relaxed)) Hash(*item);
@@ -113,9 +126,45 @@ private:
         return !stopped_.load(std::memory_order_relaxed);
     }
 
+    // The small files gathered so far as one job: their MD5 and SHA-1 one
+    // SIMD lane each.
+    void PushBatch()
+    {
+        if (batch_.empty()) return;
+        std::vector<std::shared_ptr<Item>> batch;
+        batch.swap(batch_);
+        pool_.Push(
+            [this, batch] {
+                if (stopped_.load(std::memory_order_relaxed)) return;
+                std::vector<std::unique_ptr<workflow::FileDigestJob>> jobs;
+                std::vector<workflow::FileDigestJob*> running;
+                for (const auto& item : batch) {
+                    jobs.push_back(std::make_unique<workflow::FileDigestJob>(item->Path, options_.Algorithms,
+                                                                             options_.Threads, &pool_));
+                    running.push_back(jobs.back().get());
+                }
+                std::vector<workflow::FileResult> results = workflow::RunBatch(running, lanes_);
+                for (std::size_t i = 0; i < batch.size(); ++i) {
+                    batch[i]->Result = std::move(results[i]);
+                    Describe(*batch[i]);
+                }
+            },
+            [this, batch] {
+                for (const auto& item : batch)
+                    if (!stopped_.load(std::memory_order_relaxed) && !Emit(*item))
+                        stopped_.store(true, std::memory_order_relaxed);
+            });
+    }
+
     void Hash(Item& item)
     {
         item.Result = HashFile(item.Path, options_.Algorithms, options_.Threads, pool_, progress_);
+        Describe(item);
+    }
+
+    // The texts of a hashed item, made on the thread that hashed it.
+    void Describe(Item& item)
+    {
         if (item.Result.Vanished) return;
         const std::vector<std::string> lines = workflow::ResultText(item.Result);
         if (options_.Format == OutputFormat::Sumbrook) item.Printed = SumbrookLines(item.Path, lines);
@@ -242,6 +291,8 @@ private:
     bool resultFailed_ = false;
     bool failed_ = false;
     std::atomic<bool> stopped_{false}; // nothing more can be written: the rest is not hashed
+    const AlgorithmSet lanes_;         // hashed one SIMD lane per small file
+    std::vector<std::shared_ptr<Item>> batch_; // small files not pushed yet
     workflow::OrderedPool pool_; // last: its threads stop before the rest goes
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ public:
         std::string Path;    // the folder's path, "/" and the names below it
         std::string Failure; // set: nothing to read here, only this to say
         FileId Id;           // the file's identity, where it could be told
+        std::uint64_t Size = 0; // a regular file's size when listed; 0 where not known
     };
 
     FolderWalk(const std::string& folder, bool recursive);

@@ -130,7 +130,7 @@ TVerifyDialog::TVerifyDialog(const QString& checksumPath, workflow::ClipboardPor
 
 TVerifyDialog::~TVerifyDialog()
 {
-    watch_.Stop = true;
+    stop_.request_stop();
     if (worker_.joinable()) worker_.join();
 }
 
@@ -146,12 +146,26 @@ void TVerifyDialog::Work(std::string checksumPath)
     QMetaObject::invokeMethod(this, [this, listing] { Listed(listing); }, Qt::QueuedConnection);
     const unsigned threads = std::max(std::thread::hardware_concurrency(), 1u);
     for (std::size_t row = 0; row < listing.Files.size(); ++row) {
-        if (watch_.Stop) return;
+        if (stop_.stop_requested()) return;
         const checking::ListedFile& file = listing.Files[row];
         AlgorithmSet algorithms;
         for (const checking::ExpectedValue& value : file.Values) algorithms.Insert(value.Algorithm);
-        const workflow::FileResult result = workflow::RunStoppableJob(file.Path, algorithms, threads, watch_);
-        if (watch_.Stop) return; // the file being read when stopped gets no verdict
+        workflow::FileDigestJob job(file.Path, algorithms, threads, nullptr, stop_.get_token());
+        {
+            const std::lock_guard lock(jobMutex_);
+            job_ = &job;
+        }
+        workflow::FileResult result;
+        try {
+            result = job.Run();
+        } catch (const std::exception&) { // a hash component that fails counts as a failed read
+            result = job.Failed({});
+        }
+        {
+            const std::lock_guard lock(jobMutex_);
+            job_ = nullptr;
+        }
+        if (stop_.stop_requested()) return; // the file being read when stopped gets no verdict
         const TVerdict verdict = VerdictOf(result, file);
         QMetaObject::invokeMethod(this, [this, row, verdict] { Checked(static_cast<int>(row), verdict); },
                                   Qt::QueuedConnection);
@@ -199,7 +213,7 @@ void TVerifyDialog::Checked(int row, TVerdict verdict)
 void TVerifyDialog::Stop()
 {
     if (!running_) return;
-    watch_.Stop = true;
+    stop_.request_stop();
     if (worker_.joinable()) worker_.join();
     End({});
 }
@@ -221,7 +235,7 @@ void TVerifyDialog::End(const QString& failure)
                           .arg(counts_[1])
                           .arg(counts_[2])
                           .arg(counts_[3]);
-    if (watch_.Stop) summary = QStringLiteral("已停止。") + summary;
+    if (stop_.stop_requested()) summary = QStringLiteral("已停止。") + summary;
     if (malformed_ > 0) summary += QStringLiteral("，格式不对的行 %1 个").arg(malformed_);
     if (!failure.isEmpty()) summary = failure;
     Summary->setText(summary);
@@ -230,7 +244,11 @@ void TVerifyDialog::End(const QString& failure)
 
 void TVerifyDialog::ShowProgress()
 {
-    const std::uint64_t current = running_ ? watch_.BytesRead.load(std::memory_order_relaxed) : 0;
+    std::uint64_t current = 0;
+    if (running_) {
+        const std::lock_guard lock(jobMutex_);
+        if (job_ != nullptr) current = job_->BytesRead();
+    }
     const std::uint64_t done = std::min(doneBytes_ + current, totalBytes_);
     Progress->setValue(totalBytes_ == 0 ? (running_ ? 0 : 1000) : static_cast<int>(done * 1000 / totalBytes_));
     ProgressText->setText(FromUtf8(workflow::RunProgressText(done, totalBytes_, clock_.elapsed() / 1000.0)));

@@ -10,12 +10,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
 #include "checking/checksum_listing.h"
 #include "workflow/ports.h"
-#include "workflow/stoppable_job.h"
+#include "workflow/file_digest_job.h"
 
 class QLabel;
 class QProgressBar;
@@ -70,7 +72,10 @@ private:
     std::size_t malformed_ = 0;
     QElapsedTimer clock_;
     QTimer ticker_;
-    workflow::JobWatch watch_;
+    // Shared with the worker.
+    std::stop_source stop_;
+    std::mutex jobMutex_;
+    const workflow::FileDigestJob* job_ = nullptr; // the file being read
     std::thread worker_; // joined before the rest goes
 };
 

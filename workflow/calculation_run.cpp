@@ -4,9 +4,15 @@
 #include <QElapsedTimer>
 #include <QEvent>
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 
+#include "workflow/file_digest_job.h"
+#include "workflow/lane_batch.h"
+#include "workflow/ordered_pool.h"
+
+#include "platform/file_kind.h"
 #include "platform/thread_priority.h"
 #include "workflow/error_box.h"
 #include "workflow/file_naming.h"
@@ -20,6 +26,8 @@ namespace {
 
 // The current-file bar moves this often.
 constexpr int kTickMs = 30;
+// Files queued per thread ahead of the one the run waits on.
+constexpr std::size_t kLookAhead = 64;
 // Results are put into the tree in slices of about this long, so that the
 // window paints and answers between them.
 constexpr qint64 kSliceMs = 20;
@@ -36,7 +44,29 @@ QString FailureText(const std::exception& e)
     return text;
 }
 
+// The pool's threads hash at the worker's lower priority too (threads
+// created by a lowered one do not inherit it everywhere).
+void LowerPriorityOnce()
+{
+    thread_local bool lowered = false;
+    if (lowered) return;
+    platform::LowerCurrentThreadPriority();
+    lowered = true;
+}
+
 } // namespace
+
+struct CalculationRun::Slot {
+    Slot(int entry, const std::string& path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender,
+         std::stop_token stop)
+        : Entry(entry), Job(path, algorithms, threads, lender, std::move(stop))
+    {
+    }
+    int Entry;
+    FileDigestJob Job;
+    FileResult Result;
+    bool Computed = false; // read to its end before any stop
+};
 
 CalculationRun::CalculationRun(const Ports& ports, QObject* parent)
     : QObject(parent), p_(ports), threads_(std::max(std::thread::hardware_concurrency(), 1u))
@@ -84,7 +114,8 @@ void CalculationRun::Start(AlgorithmSet algorithms)
     }
     emit Started(n, static_cast<int>(tasks_.size()));
 
-    watch_.Stop = false;
+    stop_ = std::stop_source();
+    current_.reset();
     outbox_.clear();
     workerEnded_ = false;
     delivery_ = false;
@@ -102,15 +133,71 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
         lock.unlock();
         QCoreApplication::postEvent(this, new QEvent(kDeliverEvent)); // the queue takes it
     };
-    for (const Task& task : tasks_) {
-        if (watch_.Stop) break;
-        FileResult result = RunStoppableJob(task.Path, algorithms, threads, watch_);
-        if (watch_.Stop) break; // the file being read when the run stopped gets nothing
-        std::unique_lock lock(mutex_);
-        outbox_.push_back({task.Entry, task.Size, std::move(result)});
-        post(lock);
+    const std::stop_token stop = stop_.get_token();
+    // With MD5 or SHA-1 on lanes that pay, files go in batches: the small
+    // ones of a batch are hashed together, one SIMD lane each.
+    const AlgorithmSet lanes = LaneAlgorithms(algorithms);
+    std::deque<std::shared_ptr<Slot>> queued; // in list order, until taken; this thread's alone
+    bool unbroken = true;                      // every file taken so far got its result
+    {
+        OrderedPool pool(threads, kLookAhead * threads);
+        std::vector<std::shared_ptr<Slot>> batch;
+        auto push = [&] {
+            auto work = [batch, lanes] {
+                LowerPriorityOnce();
+                std::vector<FileDigestJob*> jobs;
+                for (const auto& slot : batch) jobs.push_back(&slot->Job);
+                std::vector<FileResult> results;
+                try {
+                    if (lanes.Empty()) results.push_back(jobs.front()->Run());
+                    else results = RunBatch(jobs, lanes);
+                } catch (...) { // a hash component that fails gives the files' error lines
+                    results.clear();
+                    for (const FileDigestJob* job : jobs) results.push_back(job->Failed({}));
+                }
+                for (std::size_t i = 0; i < batch.size(); ++i) {
+                    batch[i]->Result = std::move(results[i]);
+                    batch[i]->Computed = batch[i]->Job.Completed();
+                }
+            };
+            auto take = [this, batch, &queued, &unbroken, &post] {
+                queued.erase(queued.begin(), queued.begin() + static_cast<std::ptrdiff_t>(batch.size()));
+                std::unique_lock lock(mutex_);
+                current_ = queued.empty() ? nullptr : queued.front();
+                for (const auto& slot : batch) {
+                    // A file stopped while read gets nothing, and neither do
+                    // the files behind it: results reach the tree in list order.
+                    unbroken = unbroken && slot->Computed;
+                    if (!unbroken) break;
+                    outbox_.push_back({slot->Entry, std::move(slot->Result)});
+                }
+                post(lock);
+            };
+            batch.clear();
+            pool.Push(std::move(work), std::move(take));
+        };
+        for (const Task& task : tasks_) {
+            if (stop.stop_requested()) break;
+            auto slot = std::make_shared<Slot>(task.Entry, task.Path, algorithms, threads, &pool, stop);
+            queued.push_back(slot);
+            if (queued.size() == 1) {
+                const std::lock_guard lock(mutex_);
+                current_ = slot;
+            }
+            // Only regular files known to be small join a batch: a large one
+            // would hold back the results of the small ones before it.
+            const platform::PathInfo info = lanes.Empty() ? platform::PathInfo{} : platform::DescribePath(task.Path);
+            const bool small = info.Kind == platform::PathInfo::Kind::RegularFile && info.Size <= kLaneFileLimit;
+            if (!small && !batch.empty()) push();
+            batch.push_back(std::move(slot));
+            if (!small || batch.size() == kLaneBatch) push();
+        }
+        if (!batch.empty()) push();
+        // After a stop the files not started end at once, the others at their next read.
+        pool.Drain();
     }
     std::unique_lock lock(mutex_);
+    current_.reset();
     workerEnded_ = true;
     post(lock);
 }
@@ -148,7 +235,7 @@ void CalculationRun::Deliver()
             if (!running_) return; // stopped from a handler of FileDone
         }
     } catch (const std::exception& e) {
-        watch_.Stop = true;
+        stop_.request_stop();
         JoinWorker();
         End(false, FailureText(e));
         return;
@@ -165,7 +252,8 @@ void CalculationRun::Apply(Outcome& outcome)
     p_.Files.SetStatus(outcome.Entry, kChecked);
     p_.Progress.StepAll();
     ++done_;
-    doneBytes_ += outcome.Size;
+    const auto task = std::ranges::lower_bound(tasks_, outcome.Entry, {}, &Task::Entry);
+    if (task != tasks_.end() && task->Entry == outcome.Entry) doneBytes_ += task->Size;
     emit FileDone(outcome.Entry);
 }
 
@@ -173,8 +261,8 @@ void CalculationRun::Stop()
 {
     if (!running_ || stopping_) return;
     stopping_ = true;
-    // A read in progress fails at once; the worker then ends.
-    watch_.Stop = true;
+    // The reads in progress fail at once; the worker then ends.
+    stop_.request_stop();
     JoinWorker();
     for (Outcome& outcome : outbox_) arrived_.push_back(std::move(outcome));
     outbox_.clear();
@@ -191,7 +279,11 @@ void CalculationRun::Stop()
 CalculationRun::Bytes CalculationRun::RunBytes() const
 {
     if (!running_) return {doneBytes_, totalBytes_};
-    const std::uint64_t current = watch_.BytesRead.load(std::memory_order_relaxed);
+    std::uint64_t current = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        if (current_) current = current_->Job.BytesRead();
+    }
     return {std::min(doneBytes_ + current, totalBytes_), totalBytes_};
 }
 
@@ -202,8 +294,15 @@ void CalculationRun::JoinWorker()
 
 void CalculationRun::ShowProgress()
 {
-    const std::uint64_t read = watch_.BytesRead.load(std::memory_order_relaxed);
-    const std::uint64_t size = watch_.FileSize.load(std::memory_order_relaxed);
+    std::uint64_t read = 0;
+    std::uint64_t size = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        if (current_) {
+            read = current_->Job.BytesRead();
+            size = current_->Job.FileSize();
+        }
+    }
     p_.Progress.SetCurrentPosition(size == 0 ? 0 : static_cast<int>(std::min<std::uint64_t>(read * 100 / size, 100)));
     emit Progress(read, size, done_, static_cast<int>(tasks_.size()));
 }

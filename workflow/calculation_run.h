@@ -1,7 +1,8 @@
 #pragma once
 
 // The calculation run: every pending entry of the list, in list order, gets
-// its top node and its result lines, computed on a worker thread while the
+// its top node and its result lines, computed by a pool of threads (many
+// files at once, or one large file's algorithms shared out) while the
 // window's thread goes on with everything else. A result reaches the list
 // and the tree on the thread that started the run; a file's top node comes
 // with its lines, so a file being read has no node yet.
@@ -13,7 +14,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,7 +24,6 @@
 #include "digest/engine/algorithm.h"
 #include "workflow/file_result.h"
 #include "workflow/ports.h"
-#include "workflow/stoppable_job.h"
 
 namespace sumbrook::workflow {
 
@@ -43,8 +45,9 @@ public:
     // Starts a run over the entries now in the list with these algorithms;
     // returns at once. Not while a run goes on.
     void Start(AlgorithmSet algorithms);
-    // Ends the run now: the files done keep their results, the file being
-    // read gets none and stays pending with the rest. Nothing when idle.
+    // Ends the run now: the files done keep their results, the files being
+    // read get none and stay pending with the rest (so do files done behind
+    // them in list order: the tree keeps the list's order). Nothing when idle.
     void Stop();
     bool Running() const { return running_; }
 
@@ -56,13 +59,14 @@ public:
     };
     Bytes RunBytes() const;
 
-    // How many threads a file's job may hash on.
+    // How many threads hash: files at once, or one file's algorithms.
     void SetThreads(unsigned threads) { threads_ = std::max(threads, 1u); }
 
 signals:
     // Files: entries in the list at the start; Pending: how many of them the run computes.
     void Started(int files, int pending);
-    // Now and then while the run goes on: the current file's reading and the files done.
+    // Now and then while the run goes on: the reading of the file the run
+    // waits on (the next in list order) and the files done.
     void Progress(quint64 bytesRead, quint64 fileSize, int filesDone, int pending);
     // Entry's top node and lines are in the tree, its status "已校验".
     void FileDone(int entry);
@@ -80,9 +84,9 @@ private:
     };
     struct Outcome {
         int Entry;
-        std::uint64_t Size;
         FileResult Result;
     };
+    struct Slot; // a file in the pool's hands
 
     void Work(AlgorithmSet algorithms, unsigned threads); // on the worker thread
     void Deliver();
@@ -103,8 +107,9 @@ private:
     QTimer ticker_;
 
     // Shared with the worker.
-    JobWatch watch_;
-    std::mutex mutex_;
+    std::stop_source stop_;
+    mutable std::mutex mutex_;
+    std::shared_ptr<const Slot> current_; // the file the run waits on
     std::vector<Outcome> outbox_;
     bool workerEnded_ = false;
     bool delivery_ = false; // a Deliver is on its way to the window's thread

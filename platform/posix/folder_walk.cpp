@@ -23,6 +23,7 @@ struct Entry {
     enum class Kind { File, Folder, Skipped } Kind;
     std::string Failure; // a file whose type could not be read
     FileId Id;
+    std::uint64_t Size = 0;
 };
 
 FileId IdOf(const struct stat& st)
@@ -52,7 +53,7 @@ int List(int fd, std::vector<Entry>& entries)
         }
         const std::string name = d->d_name;
         if (name == "." || name == "..") continue;
-        Entry entry{name, Entry::Kind::Skipped, {}, {}};
+        Entry entry{name, Entry::Kind::Skipped, {}, {}, 0};
         struct stat link {};
         const bool isLink = d->d_type == DT_LNK ||
                             (d->d_type == DT_UNKNOWN && ::fstatat(fd, d->d_name, &link, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -61,7 +62,10 @@ int List(int fd, std::vector<Entry>& entries)
         // Links to files count as the file; links to folders are not entered.
         if (::fstatat(fd, d->d_name, &st, 0) == 0) {
             entry.Id = IdOf(st);
-            if (S_ISREG(st.st_mode)) entry.Kind = Entry::Kind::File;
+            if (S_ISREG(st.st_mode)) {
+                entry.Kind = Entry::Kind::File;
+                entry.Size = static_cast<std::uint64_t>(st.st_size);
+            }
             else if (S_ISDIR(st.st_mode) && !isLink) entry.Kind = Entry::Kind::Folder;
         } else if (errno == ENOENT) {
             continue; // gone since it was listed, or a dangling link
@@ -168,7 +172,7 @@ std::optional<FolderWalk::Found> FolderWalk::Next()
         // "dir/" gives "dir/name", the root "/" gives "/name".
         if (!s.Path.ends_with('/')) s.Path += '/';
         s.Path += entry.Name;
-        if (entry.Kind == Entry::Kind::File) return Found{s.Path, std::move(entry.Failure), entry.Id};
+        if (entry.Kind == Entry::Kind::File) return Found{s.Path, std::move(entry.Failure), entry.Id, entry.Size};
         if (!s.Recursive) continue;
         // Not through a link, even one put in the folder's place since it was listed.
         posix::Descriptor fd(::openat(s.Current.Get(), entry.Name.c_str(), kFolderFlags | O_NOFOLLOW));

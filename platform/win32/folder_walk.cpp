@@ -53,7 +53,8 @@ std::optional<FolderWalk::Found> FolderWalk::Next()
         if (!s.Path.ends_with('/')) s.Path += '/';
         s.Path += entry.Name;
         using Kind = decltype(FolderEntry::Kind);
-        if (entry.Kind == Kind::RegularFile || entry.Kind == Kind::Unknown) return Found{s.Path, entry.Failure, {}};
+        if (entry.Kind == Kind::RegularFile || entry.Kind == Kind::Unknown)
+            return Found{s.Path, entry.Failure, {}, entry.Kind == Kind::RegularFile ? entry.Size : 0};
         // Junctions and links to folders are not entered.
         if (entry.Kind == Kind::Folder && s.Recursive && !entry.Link)
             if (auto failure = s.Enter()) return failure;
