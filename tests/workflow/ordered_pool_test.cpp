@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -25,6 +23,14 @@
 using namespace sumbrook::workflow;
 
 namespace {
+
+// Busy for a while: a sleep this short lasts a whole timer tick on Windows,
+// or nothing at all.
+void Busy(std::chrono::microseconds span)
+{
+    const auto end = std::chrono::steady_clock::now() + span;
+    while (std::chrono::steady_clock::now() < end) std::this_thread::yield();
+}
 
 TEST(OrderedPool, TakesInOrderWithinTheLookAheadOnAtMostItsThreads)
 {
@@ -48,7 +54,7 @@ TEST(OrderedPool, TakesInOrderWithinTheLookAheadOnAtMostItsThreads)
                             seen.insert(std::this_thread::get_id());
                         }
                         // Later jobs finish sooner: the order comes from the pool.
-                        std::this_thread::sleep_for(std::chrono::microseconds(i % 7 == 0 ? 300 : 10));
+                        Busy(std::chrono::microseconds(i % 7 == 0 ? 300 : 10));
                         --running;
                     },
                     [&, i] { taken.push_back(i); });
@@ -98,9 +104,10 @@ TEST(OrderedPool, ALoneJobBorrowsTheIdleThreadsAndAFailureReachesTheTaker)
 // pool: the same lines whatever the threads, alone or among many files.
 TEST(OrderedPool, DigestJobsGiveTheSameLinesOnOneTwoAndFiveThreads)
 {
-    std::string folder = (std::filesystem::temp_directory_path() / "sumbrook-pool-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::filesystem::path dir = folder;
+    // A new folder of its own (no mkdtemp on Windows).
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("sumbrook-pool-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(std::filesystem::create_directory(dir));
     std::mt19937 random(7);
     std::vector<std::string> paths;
     for (const std::size_t size : {0u, 3u, 1u << 20, 3u << 20, 100u, (1u << 20) + 1, 5u << 20}) {
