@@ -50,8 +50,7 @@ std::optional<FolderWalk::Found> FolderWalk::Next()
         }
         const FolderEntry entry = std::move(level.Entries[level.Next++]);
         s.Path.resize(level.PathLength);
-        // "dir\\" and "dir/" give "dir\\name", "C:" gives "C:name".
-        if (s.Path.find_last_of("\\/:") + 1 != s.Path.size()) s.Path += '\\';
+        if (!s.Path.ends_with('/')) s.Path += '/';
         s.Path += entry.Name;
         using Kind = decltype(FolderEntry::Kind);
         if (entry.Kind == Kind::RegularFile || entry.Kind == Kind::Unknown) return Found{s.Path, entry.Failure, {}};
