@@ -5,6 +5,8 @@
 #include <cctype>
 #include <string>
 
+#include "workflow/native_path.h"
+
 namespace sumbrook::checking {
 
 namespace {
@@ -81,7 +83,7 @@ std::optional<AlgorithmId> AlgorithmOfLabel(std::string_view label)
 
 std::optional<AlgorithmId> AlgorithmOfFileName(std::string_view path)
 {
-    std::string name = Lowered(path.substr(path.find_last_of('/') + 1));
+    std::string name = Lowered(path.substr(workflow::FileNameStart(path)));
     // "SHA256SUMS", "md5sum.txt"
     for (const std::string_view tail : {".txt", "sums", "sum"})
         if (name.ends_with(tail)) name.resize(name.size() - tail.size());

@@ -1,38 +1,8 @@
 #include "checking/text_decoding.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-#include <memory>
-
 #include "platform/ansi_codepage.h"
 
 namespace sumbrook::checking {
-
-namespace {
-
-struct IconvCloser {
-    void operator()(void* cd) const { ::iconv_close(static_cast<iconv_t>(cd)); }
-};
-
-std::optional<std::string> Decode(std::string_view bytes, const std::string& encoding)
-{
-    const iconv_t raw = ::iconv_open("UTF-8", encoding.c_str());
-    if (raw == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    const std::unique_ptr<void, IconvCloser> cd(raw);
-    std::string out(bytes.size() * 3 + 16, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    char* put = out.data();
-    std::size_t outLeft = out.size();
-    // Three UTF-8 bytes per input byte at most: E2BIG cannot happen.
-    if (::iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &put, &outLeft) == static_cast<std::size_t>(-1))
-        return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-} // namespace
 
 bool IsValidUtf8(std::string_view bytes)
 {
@@ -62,8 +32,8 @@ std::optional<std::string> ResultFileTextAsUtf8(std::string_view bytes)
 {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     if (IsValidUtf8(bytes)) return std::string(bytes);
-    if (auto text = Decode(bytes, platform::AnsiCodePageName())) return text;
-    return Decode(bytes, "GBK");
+    if (auto text = platform::CodePageToUtf8(bytes, platform::AnsiCodePageName())) return text;
+    return platform::CodePageToUtf8(bytes, "GBK");
 }
 
 } // namespace sumbrook::checking

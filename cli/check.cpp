@@ -17,6 +17,8 @@
 #include "checking/result_file.h"
 #include "cli/standard_output.h"
 #include "checking/text_decoding.h"
+#include "platform/stdio_file.h"
+#include "workflow/native_path.h"
 #include "workflow/ordered_pool.h"
 
 namespace sumbrook::cli {
@@ -60,7 +62,7 @@ std::optional<std::string> ReadAll(const std::string& path, std::string& failure
     std::unique_ptr<std::FILE, Closer> owned;
     std::FILE* file = stdin;
     if (path != "-") {
-        owned.reset(std::fopen(path.c_str(), "rb"));
+        owned.reset(platform::OpenStdioFile(path, "rb"));
         if (!owned) {
             failure = std::strerror(errno);
             return std::nullopt;
@@ -83,14 +85,13 @@ std::optional<std::string> ReadAll(const std::string& path, std::string& failure
 
 std::string FolderOf(const std::string& path)
 {
-    const std::size_t slash = path.find_last_of('/');
-    if (path == "-" || slash == std::string::npos) return {};
-    return path.substr(0, slash + 1);
+    if (path == "-") return {};
+    return path.substr(0, workflow::FileNameStart(path));
 }
 
 std::string Under(const std::string& folder, const std::string& name)
 {
-    return name.starts_with('/') ? name : folder + name;
+    return workflow::IsRootedPath(name) ? name : folder + name;
 }
 
 bool Matches(const workflow::FileResult& result, const Expected& expected)

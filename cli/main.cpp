@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/check.h"
 #include "cli/hash_command.h"
@@ -12,6 +13,7 @@
 #include "cli/progress_line.h"
 #include "cli/standard_output.h"
 #include "digest/engine/DCPkernels.h"
+#include "platform/command_line.h"
 #include "platform/process_setup.h"
 
 using namespace sumbrook;
@@ -20,12 +22,18 @@ int main(int argc, char** argv)
 {
     const bool stdoutOpen = platform::ReserveStandardStreams();
     platform::PrepareProcessSignals();
+    platform::PrepareStandardOutputBytes();
+    // On Windows the wide command line in UTF-8, so any file name arrives whole.
+    std::vector<std::string> arguments = platform::CommandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
     // A kernel name nobody knows must not pass for the default choice.
     if (const std::string problem = DigestKernelVariableError(); !problem.empty()) {
         cli::Complain(problem);
         return 2;
     }
-    const cli::ParsedCommandLine command = cli::ParseCommandLine(argc, argv);
+    const cli::ParsedCommandLine command = cli::ParseCommandLine(static_cast<int>(arguments.size()), pointers.data());
     if (!command.Run) {
         std::fputs(command.Text.c_str(), command.ExitStatus == 0 ? stdout : stderr);
         return command.ExitStatus;

@@ -51,7 +51,13 @@ void Complain(const std::string& message)
 
 std::string PrintedPath(std::string_view path)
 {
-    if (path.find_first_of("\\\n\r") == std::string_view::npos) return std::string(path);
+#if defined(_WIN32)
+    // There "\\" separates folders and is in no name: it alone calls for no escape.
+    constexpr std::string_view kCallForEscape = "\n\r";
+#else
+    constexpr std::string_view kCallForEscape = "\\\n\r";
+#endif
+    if (path.find_first_of(kCallForEscape) == std::string_view::npos) return std::string(path);
     std::string printed = "\\";
     for (const char c : path) {
         if (c == '\\') printed += "\\\\";

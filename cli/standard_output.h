@@ -27,7 +27,8 @@ private:
 void Complain(const std::string& message);
 
 // A path as printed: after a backslash, with "\\", "\n" and "\r" escaped,
-// when it holds any of those characters; as it is otherwise.
+// when it holds any of those characters (on Windows, where "\\" separates
+// folders, any but "\\"); as it is otherwise.
 std::string PrintedPath(std::string_view path);
 
 } // namespace sumbrook::cli

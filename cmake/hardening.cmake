@@ -5,6 +5,11 @@ option(SUMBROOK_HARDEN "Build with hardening flags (PIE, stack protector, RELRO,
 if(NOT SUMBROOK_HARDEN)
   return()
 endif()
+# Windows programs are PE images: PIE and RELRO are ELF's, and mingw-w64's
+# linker already marks them for ASLR and DEP (--dynamicbase, --nxcompat).
+if(WIN32)
+  return()
+endif()
 
 # Windows executables get their address-space randomisation and
 # no-execute data from the PE flags, which mingw-w64's linker sets itself.

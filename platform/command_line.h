@@ -10,8 +10,9 @@ namespace sumbrook::platform {
 // the ANSI code page arrives whole (argv would have "?" in its place).
 std::vector<std::string> CommandLineArguments(int argc, const char* const* argv);
 
-// Standard output and error carry bytes unchanged: on Windows no "\r" is put
-// before "\n", and a console shows UTF-8 (its output code page is set to it).
+// Standard input, output and error carry bytes unchanged: on Windows no "\r"
+// is put before "\n" nor taken away, and a console shows UTF-8 (its output
+// code page is set to it).
 // Nothing to do on Linux.
 void PrepareStandardOutputBytes();
 

@@ -1,6 +1,7 @@
 #include "workflow/native_path.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "base/utf16_to_utf8.h"
 
@@ -19,12 +20,18 @@ bool IsKeptByte(char16_t c, bool pairedWithHigh)
 
 std::u16string_view FileNameOf(std::u16string_view path)
 {
+    // Every separator is ASCII, so the UTF-16 units compare as the bytes.
+    std::size_t start = path.size();
+    while (start > 0 && !(path[start - 1] < 0x80 && IsFolderSeparator(static_cast<char>(path[start - 1])))) --start;
+    return path.substr(start);
+}
+
+bool IsRootedPath(std::string_view path)
+{
 #if defined(_WIN32)
-    const std::size_t cut = path.find_last_of(u"\\:");
-#else
-    const std::size_t cut = path.find_last_of(u'/');
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) return true;
 #endif
-    return cut == std::u16string_view::npos ? path : path.substr(cut + 1);
+    return !path.empty() && path.front() != ':' && IsFolderSeparator(path.front());
 }
 
 std::string NativePath(std::u16string_view path)

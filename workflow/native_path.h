@@ -15,6 +15,30 @@ inline constexpr char16_t kFolderSeparator = u'\\';
 inline constexpr char16_t kFolderSeparator = u'/';
 #endif
 
+// The characters that end a folder in a path: "/", and on Windows "\\" and
+// the ":" of a drive ("C:name" is a name in C:'s current folder).
+#if defined(_WIN32)
+inline constexpr std::string_view kFolderSeparators = "\\/:";
+#else
+inline constexpr std::string_view kFolderSeparators = "/";
+#endif
+
+constexpr bool IsFolderSeparator(char c)
+{
+    return kFolderSeparators.find(c) != std::string_view::npos;
+}
+
+// Where a path's file name starts: just after its last folder separator.
+constexpr std::size_t FileNameStart(std::string_view path)
+{
+    const std::size_t cut = path.find_last_of(kFolderSeparators);
+    return cut == std::string_view::npos ? 0 : cut + 1;
+}
+
+// A path that does not go on from the current folder: "/x", and on Windows
+// "\\x" and "C:..." too.
+bool IsRootedPath(std::string_view path);
+
 // The part of a path after its last folder separator.
 std::u16string_view FileNameOf(std::u16string_view path);
 

@@ -24,6 +24,7 @@ std::vector<std::string> CommandLineArguments(int argc, const char* const* argv)
 
 void PrepareStandardOutputBytes()
 {
+    ::_setmode(::_fileno(stdin), _O_BINARY);
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
     ::SetConsoleOutputCP(CP_UTF8);
