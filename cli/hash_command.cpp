@@ -58,6 +58,7 @@ private:
     // Folders stand for their files; false once nothing more can be written.
     bool Argument(const std::string& path)
     {
+        if (path == "-") return Add(path, {});
         const platform::PathInfo info = platform::DescribePath(path);
         if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
             return Add(path, info.Failure);
@@ -148,10 +149,10 @@ private:
         for (const workflow::AlgorithmResult& value : item.Result.Values) {
             if (value.Failed) continue;
             switch (options_.Format) {
-            case OutputFormat::Gnu: printed += GnuLine(item.Path, value.Value.Bytes()); break;
-            case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes()); break;
+            case OutputFormat::Gnu: printed += GnuLine(item.Path, value.Value.Bytes(), options_.Zero); break;
+            case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes(), options_.Zero); break;
             case OutputFormat::Sfv:
-                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32())) printed += *line;
+                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32(), options_.Zero)) printed += *line;
                 else Problem(item.Path, "an SFV file cannot hold a name with a line end");
                 break;
             case OutputFormat::Sumbrook: break;

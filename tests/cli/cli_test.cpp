@@ -197,8 +197,8 @@ TEST(Cli, HelpAndUsageErrors)
     const Outcome help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: sumbrook-cli", 0), 0u);
-    EXPECT_EQ(RunCli("").status, 2);
-    EXPECT_EQ(RunCli("--sha3 file").status, 2);
+    EXPECT_EQ(RunShell("script -qec \"'" SUMBROOK_CLI "'\" /dev/null").status, 2) << "a terminal is not read";
+    EXPECT_EQ(RunCli("--sha3-256 file").status, 2);
     EXPECT_EQ(RunCli("--output").status, 2);
 }
 
