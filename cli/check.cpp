@@ -302,8 +302,10 @@ private:
             ++counts_.Checked;
             // Coreutils takes names from the current folder; rhash takes SFV's from the file's.
             const std::string where = WindowsPath(entry.Kind == LineKind::Sfv ? Under(folder, entry.Name) : entry.Name);
-            // Lines in a row for one file (a BSD file of several algorithms) read it once.
-            if (!pending || pending->Path != where || pending->Name != entry.Name) {
+            // Lines in a row for one file (a BSD file of several algorithms) read it
+            // once; a file listed over and over is read again, so memory stays bounded.
+            if (!pending || pending->Path != where || pending->Name != entry.Name ||
+                pending->Values.size() == kAlgorithmCount) {
                 if (pending) Queue(std::move(pending));
                 pending = std::make_shared<Listed>(Listed{entry.Name, where, {}, true, {}});
             }

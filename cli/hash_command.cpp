@@ -1,6 +1,7 @@
 #include "cli/hash_command.h"
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -172,7 +173,18 @@ private:
     // The file's part of the result file, in the result file's code page.
     std::string ResultEntry(const std::string& path, const std::vector<std::string>& lines) const
     {
-        return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
+        // A file beside the result file keeps its bare name, as the window
+        // writes it; any other is named from the result file's folder, where
+        // --check looks for it ("sub/a.txt", "../b/a.txt"), so that names of
+        // several folders neither clash nor miss.
+        namespace fs = std::filesystem;
+        std::error_code error;
+        const fs::path file = fs::absolute(fs::path(path), error).lexically_normal();
+        const fs::path folder = fs::absolute(fs::path(*options_.Output), error).lexically_normal().parent_path();
+        const fs::path relative = file.lexically_relative(folder);
+        if (error || relative.empty() || relative.parent_path().empty())
+            return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
+        return platform::ToCodePage(workflow::ResultEntryOfName(relative.generic_string(), lines), encoding_);
     }
 
     bool Problem(const std::string& path, const std::string& failure)
