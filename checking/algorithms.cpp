@@ -22,7 +22,8 @@ struct Names {
 constexpr std::array<Names, kAlgorithmCount> kNames = {{
     {"crc32", "CRC32", {"CRC32"}, {"sfv", "crc32", "crc"}},
     {"sha1", "SHA1", {"SHA1", "SHA", "SHA160"}, {"sha1", "sha"}},
-    {"haval256", "HAVAL256", {"HAVAL256", "HAVAL2565", "HAVAL5256", "HAVAL"}, {"haval256", "haval"}},
+    // The window's HAVAL pads with 0x80: its own tag, never the published name.
+    {"haval256", "HAVAL256-0x80", {"HAVAL2560X80"}, {}},
     {"md4", "MD4", {"MD4"}, {"md4"}},
     {"ripemd128", "RIPEMD128", {"RIPEMD128", "RMD128"}, {"rmd128", "ripemd128"}},
     {"ripemd160", "RMD160", {"RMD160", "RIPEMD160", "RIPEMD"}, {"rmd160", "ripemd160", "rmd"}},
@@ -31,6 +32,7 @@ constexpr std::array<Names, kAlgorithmCount> kNames = {{
     {"sha512", "SHA512", {"SHA512", "SHA2512"}, {"sha512"}},
     {"tiger192", "TIGER", {"TIGER", "TIGER192", "TIGER1923"}, {"tiger", "tiger192"}},
     {"md5", "MD5", {"MD5"}, {"md5"}},
+    {"haval256-published", "HAVAL256", {"HAVAL256", "HAVAL2565", "HAVAL5256", "HAVAL"}, {"haval256", "haval"}},
 }};
 
 const Names& NamesOf(AlgorithmId algorithm)
@@ -101,6 +103,14 @@ std::vector<AlgorithmId> DigestsOfHexLength(std::size_t digits)
     for (const AlgorithmId a : AlgorithmSet::All().Digests())
         if (HexLength(a) == digits) found.push_back(a);
     return found;
+}
+
+std::optional<AlgorithmId> UsualOfHexLength(std::size_t digits)
+{
+    for (const AlgorithmId a : {AlgorithmId::Md5, AlgorithmId::Sha1, AlgorithmId::Sha256, AlgorithmId::Sha384,
+                                AlgorithmId::Sha512})
+        if (HexLength(a) == digits) return a;
+    return std::nullopt;
 }
 
 } // namespace sumbrook::checking

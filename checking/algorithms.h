@@ -14,6 +14,13 @@ namespace sumbrook::checking {
 
 // What is computed when no algorithm option is given.
 inline constexpr AlgorithmSet kDefaultAlgorithms = {AlgorithmId::Sha1, AlgorithmId::Md5};
+// --all: the window's algorithms, whose lines it prints; the published
+// HAVAL-256/5 only when asked for by name.
+inline constexpr AlgorithmSet kWindowAlgorithms = [] {
+    AlgorithmSet set = AlgorithmSet::All();
+    set.Erase(AlgorithmId::HavalPublished);
+    return set;
+}();
 
 // The option that selects it, without "--".
 std::string_view OptionName(AlgorithmId algorithm);
@@ -31,5 +38,9 @@ std::optional<AlgorithmId> AlgorithmOfLabel(std::string_view label);
 std::optional<AlgorithmId> AlgorithmOfFileName(std::string_view path);
 // The digests a value of that many hex digits may come from.
 std::vector<AlgorithmId> DigestsOfHexLength(std::size_t digits);
+// The one the usual tools write at a length several digests share: md5sum
+// at 32, sha1sum at 40, sha256sum at 64 (sha384sum, sha512sum, and the
+// lengths no other digest has, follow from the length alone).
+std::optional<AlgorithmId> UsualOfHexLength(std::size_t digits);
 
 } // namespace sumbrook::checking

@@ -60,7 +60,8 @@ bool IsDigestLength(std::size_t digits)
 }
 
 // "TAG (NAME) = HEX", also "TAG(NAME)= HEX" (OpenSSL) and "TAG   (NAME)" (rhash pads the tag).
-std::optional<ChecksumLine> Bsd(std::string_view text, bool escaped)
+// A line of that shape whose tag names no algorithm here leaves the tag in Unknown.
+std::optional<ChecksumLine> Bsd(std::string_view text, bool escaped, std::string* unknown = nullptr)
 {
     const std::size_t open = text.find('(');
     const std::size_t close = text.rfind(')');
@@ -68,28 +69,32 @@ std::optional<ChecksumLine> Bsd(std::string_view text, bool escaped)
     std::string_view tag = text.substr(0, open);
     while (tag.ends_with(' ')) tag.remove_suffix(1);
     const auto algorithm = AlgorithmOfTag(tag);
-    if (!algorithm || tag.find(' ') != std::string_view::npos) return std::nullopt;
+    if (tag.empty() || tag.find(' ') != std::string_view::npos) return std::nullopt;
     std::string_view rest = text.substr(close + 1);
     while (rest.starts_with(' ')) rest.remove_prefix(1);
     if (!rest.starts_with('=')) return std::nullopt;
     rest.remove_prefix(1);
     while (rest.starts_with(' ')) rest.remove_prefix(1);
     if (!IsHex(rest)) return std::nullopt;
+    if (!algorithm) {
+        if (unknown) *unknown = tag;
+        return std::nullopt;
+    }
     const std::string_view raw = text.substr(open + 1, close - open - 1);
     auto name = escaped ? Unescaped(raw) : std::optional<std::string>(raw);
     if (!name || name->empty()) return std::nullopt;
     return ChecksumLine{LineKind::Bsd, std::move(*name), std::string(rest), algorithm};
 }
 
-// "HEX  NAME" or "HEX *NAME".
+// "HEX  NAME" or "HEX *NAME"; also "HEX NAME" and "HEX<TAB>NAME", as sha256sum reads them.
 std::optional<ChecksumLine> Gnu(std::string_view text, bool escaped)
 {
-    const std::size_t space = text.find(' ');
+    const std::size_t space = text.find_first_of(" \t");
     if (space == std::string_view::npos || space + 2 > text.size()) return std::nullopt;
     const std::string_view hex = text.substr(0, space);
     if (!IsHex(hex) || !IsDigestLength(hex.size())) return std::nullopt;
-    if (text[space + 1] != ' ' && text[space + 1] != '*') return std::nullopt;
-    const std::string_view raw = text.substr(space + 2);
+    const bool mode = text[space] == ' ' && (text[space + 1] == ' ' || text[space + 1] == '*');
+    const std::string_view raw = text.substr(mode ? space + 2 : space + 1);
     auto name = escaped ? Unescaped(raw) : std::optional<std::string>(raw);
     if (!name || name->empty()) return std::nullopt;
     return ChecksumLine{LineKind::Gnu, std::move(*name), std::string(hex), std::nullopt};
@@ -112,13 +117,16 @@ std::optional<ChecksumLine> Sfv(std::string_view text)
 ParsedLine ParseChecksumLine(std::string_view text)
 {
     if (text.ends_with('\r')) text.remove_suffix(1);
-    if (text.starts_with(';') || text.find_first_not_of(" \t") == std::string_view::npos) return {std::nullopt, true};
+    if (text.starts_with(';') || text.starts_with('#') || text.find_first_not_of(" \t") == std::string_view::npos)
+        return {std::nullopt, true, {}};
     const bool escaped = text.starts_with('\\');
     const std::string_view body = escaped ? text.substr(1) : text;
-    if (auto line = Bsd(body, escaped)) return {std::move(line)};
-    if (auto line = Gnu(body, escaped)) return {std::move(line)};
+    std::string unknown;
+    if (auto line = Bsd(body, escaped, &unknown)) return {std::move(line), false, {}};
+    if (!unknown.empty()) return {std::nullopt, false, std::move(unknown)};
+    if (auto line = Gnu(body, escaped)) return {std::move(line), false, {}};
     if (!escaped)
-        if (auto line = Sfv(text)) return {std::move(line)};
+        if (auto line = Sfv(text)) return {std::move(line), false, {}};
     return {};
 }
 
@@ -135,23 +143,24 @@ EscapedName EscapeName(std::string_view name)
     return escaped;
 }
 
-std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest)
+std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest, bool zero)
 {
-    const EscapedName escaped = EscapeName(name);
+    const EscapedName escaped = zero ? EscapedName{false, std::string(name)} : EscapeName(name);
     std::string line = escaped.Escaped ? "\\" : "";
-    line.append(LowerHex(digest)).append("  ").append(escaped.Text).append(1, '\n');
+    line.append(LowerHex(digest)).append("  ").append(escaped.Text).append(1, zero ? '\0' : '\n');
     return line;
 }
 
-std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest)
+std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest, bool zero)
 {
-    const EscapedName escaped = EscapeName(name);
+    const EscapedName escaped = zero ? EscapedName{false, std::string(name)} : EscapeName(name);
     std::string line = escaped.Escaped ? "\\" : "";
-    line.append(BsdTag(algorithm)).append(" (").append(escaped.Text).append(") = ").append(LowerHex(digest)).append(1, '\n');
+    line.append(BsdTag(algorithm)).append(" (").append(escaped.Text).append(") = ").append(LowerHex(digest));
+    line.append(1, zero ? '\0' : '\n');
     return line;
 }
 
-std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc)
+std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc, bool zero)
 {
     if (name.find_first_of("\n\r") != std::string_view::npos) return std::nullopt;
     std::string line = std::string(name) + ' ' + workflow::HexText(workflow::DigestValue::OfCrc32(crc).Bytes());
@@ -159,7 +168,7 @@ std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc)
     // spaces or pass for another format's line cannot be written.
     const ParsedLine back = ParseChecksumLine(line);
     if (!back.Line || back.Line->Kind != LineKind::Sfv || back.Line->Name != name) return std::nullopt;
-    return line + '\n';
+    return line + (zero ? '\0' : '\n');
 }
 
 std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, std::string_view hex)

@@ -29,10 +29,12 @@ struct ChecksumLine {
 };
 
 // A line without its line end. Nothing for a line that is none of the
-// formats; Comment is set for an SFV comment or a blank line.
+// formats; Comment is set for a comment ('#', SFV's ';') or a blank line;
+// UnknownTag holds the tag of a BSD line for an algorithm not computed here.
 struct ParsedLine {
     std::optional<ChecksumLine> Line;
     bool Comment = false;
+    std::string UnknownTag;
 };
 ParsedLine ParseChecksumLine(std::string_view text);
 
@@ -44,12 +46,14 @@ struct EscapedName {
 };
 EscapedName EscapeName(std::string_view name);
 
-// The lines written for one file, from a digest's bytes.
-std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest);
-std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest);
+// The lines written for one file, from a digest's bytes; with Zero, ended
+// by NUL and the name unescaped, as coreutils -z writes them.
+std::string GnuLine(std::string_view name, std::span<const std::uint8_t> digest, bool zero = false);
+std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<const std::uint8_t> digest,
+                    bool zero = false);
 // Nothing for a name SFV cannot hold: one that would not read back as
 // itself (a line end, a leading ";", trailing spaces…).
-std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc);
+std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc, bool zero = false);
 
 // A value as written in a checksum file, in either case, back to bytes:
 // a digest's hex in full, CRC-32's with up to eight digits (the window

@@ -33,6 +33,8 @@ std::optional<std::string> SpacedHex(std::string_view text)
 
 std::optional<KnownDigest> OfHex(std::string_view hex, std::vector<AlgorithmId> candidates, std::string name)
 {
+    // The window's results never hold the published HAVAL: only sumbrook-cli offers it.
+    std::erase(candidates, AlgorithmId::HavalPublished);
     if (candidates.empty()) return std::nullopt;
     auto value = ParseDigestHex(candidates.front(), hex);
     if (!value || hex.size() != HexLength(candidates.front())) return std::nullopt;

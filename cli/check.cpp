@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,7 +47,8 @@ struct Counts {
     std::size_t Malformed = 0;
     std::size_t Unreadable = 0;
     std::size_t Mismatched = 0;
-    std::size_t Checked = 0; // lines or entries properly formatted
+    std::size_t Checked = 0;  // lines or entries properly formatted
+    std::size_t Verified = 0; // listed files found, whether they matched or not
 };
 
 std::string Plural(std::size_t n, const char* one, const char* many)
@@ -54,34 +56,104 @@ std::string Plural(std::size_t n, const char* one, const char* many)
     return std::to_string(n) + ' ' + (n == 1 ? one : many);
 }
 
-std::optional<std::string> ReadAll(const std::string& path, std::string& failure)
-{
-    struct Closer {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-    std::unique_ptr<std::FILE, Closer> owned;
-    std::FILE* file = stdin;
-    if (path != "-") {
-        owned.reset(platform::OpenStdioFile(path, "rb"));
-        if (!owned) {
-            failure = std::strerror(errno);
-            return std::nullopt;
+// A checksum file's lines one at a time, so that memory follows the
+// look-ahead, not the file. No line of a checksum file is longer than a name
+// the system takes and a tag and value besides.
+class LineReader {
+public:
+    static constexpr std::size_t kLongestLine = 3 * 4096 + 512;
+
+    LineReader(std::FILE* file, char end) : file_(file), end_(end) { Fill(); }
+
+    // What is read ahead, from the start of the file: enough to tell its format.
+    std::string_view Ahead() const { return std::string_view(buffer_).substr(start_); }
+
+    enum class Got { Line, End, TooLong, Failed };
+    Got Next(std::string& line)
+    {
+        for (;;) {
+            const std::size_t at = buffer_.find(end_, scanned_);
+            if (at != std::string::npos) {
+                line.assign(buffer_, start_, at - start_);
+                start_ = scanned_ = at + 1;
+                return Got::Line;
+            }
+            scanned_ = buffer_.size();
+            if (scanned_ - start_ > kLongestLine) return Got::TooLong;
+            if (eof_) {
+                if (std::ferror(file_)) return Got::Failed;
+                if (start_ == buffer_.size()) return Got::End;
+                line.assign(buffer_, start_);
+                start_ = scanned_ = buffer_.size();
+                return Got::Line;
+            }
+            Fill();
         }
-        file = owned.get();
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-        bytes.append(buffer, got);
-        if (got < sizeof buffer) break;
+
+    // The rest of the file at once (a result file, which the window wrote).
+    bool Rest(std::string& bytes)
+    {
+        while (!eof_) Fill();
+        bytes.assign(buffer_, start_);
+        start_ = scanned_ = buffer_.size();
+        return !std::ferror(file_);
     }
-    if (std::ferror(file)) {
-        failure = std::strerror(errno);
-        return std::nullopt;
+
+private:
+    void Fill()
+    {
+        if (start_ > 0) {
+            buffer_.erase(0, start_);
+            scanned_ -= start_;
+            start_ = 0;
+        }
+        char block[65536];
+        const std::size_t got = std::fread(block, 1, sizeof block, file_);
+        buffer_.append(block, got);
+        if (got < sizeof block) eof_ = true;
     }
-    return bytes;
-}
+
+    std::FILE* file_;
+    char end_;
+    std::string buffer_;
+    std::size_t start_ = 0, scanned_ = 0;
+    bool eof_ = false;
+};
+
+// Armour around the lines of a clearsigned file, and its dash escapes.
+class ClearsignedText {
+public:
+    // False for a line of the armour; a signed line loses its "- ".
+    bool Keep(std::string_view& line)
+    {
+        std::string_view bare = line;
+        if (bare.ends_with('\r')) bare.remove_suffix(1);
+        if (state_ == State::Header) {
+            if (bare.empty()) state_ = State::Text;
+            return false;
+        }
+        if (state_ == State::Signature) {
+            if (bare == "-----END PGP SIGNATURE-----") state_ = State::After;
+            return false;
+        }
+        if (bare == "-----BEGIN PGP SIGNED MESSAGE-----") {
+            state_ = State::Header;
+            Skipped = true;
+            return false;
+        }
+        if (state_ == State::Text && bare == "-----BEGIN PGP SIGNATURE-----") {
+            state_ = State::Signature;
+            return false;
+        }
+        if (state_ == State::Text && line.starts_with("- ")) line.remove_prefix(2);
+        return true;
+    }
+    bool Skipped = false;
+
+private:
+    enum class State { Before, Header, Text, Signature, After } state_ = State::Before;
+};
 
 std::string FolderOf(const std::string& path)
 {
@@ -110,35 +182,59 @@ public:
     void ChecksumFile(const std::string& path)
     {
         path_ = path;
-        shown_ = path == "-" ? "standard input" : PrintedPath(path);
+        shown_ = path == "-" ? "standard input" : QuotedName(path);
         counts_ = {};
         ambiguous_.clear();
-        std::string failure;
-        const auto bytes = ReadAll(path, failure);
-        if (!bytes) {
-            Error(shown_ + ": " + failure);
-            failed_ = true;
+        struct Closer {
+            void operator()(std::FILE* file) const { std::fclose(file); }
+        };
+        std::unique_ptr<std::FILE, Closer> owned;
+        std::FILE* file = stdin;
+        if (path != "-") {
+            owned.reset(platform::OpenStdioFile(path, "rb"));
+            if (!owned) {
+                Error(shown_ + ": " + std::strerror(errno));
+                failed_ = true;
+                return;
+            }
+            file = owned.get();
+        }
+        LineReader reader(file, options_.Zero ? '\0' : '\n');
+        if (LooksLikeResultFile(reader.Ahead())) {
+            std::string bytes;
+            if (!reader.Rest(bytes)) return ReadFailed();
+            for (Listed& item : FromResultFile(bytes)) Queue(std::make_shared<Listed>(std::move(item)));
+        } else if (!FromLines(reader)) {
             return;
         }
-        std::vector<Listed> listed = LooksLikeResultFile(*bytes) ? FromResultFile(*bytes) : FromLines(*bytes);
-        for (Listed& item : listed)
-            pool_.Push(
-                [this, &item] {
-                    AlgorithmSet algorithms;
-                    for (const Expected& value : item.Values) algorithms.Insert(value.Algorithm);
-                    item.Result = HashFile(item.Path, algorithms, options_.Threads, pool_, progress_);
-                },
-                [this, &item] {
-                    Report(item);
-                    item.Result = {};
-                });
         pool_.Drain();
         Summary();
     }
 
-    int ExitStatus() const { return failed_ || out_.Failed() ? 1 : 0; }
+    int ExitStatus() const { return undecided_ ? 2 : failed_ || out_.Failed() ? 1 : 0; }
 
 private:
+    void ReadFailed()
+    {
+        pool_.Drain();
+        Error(shown_ + ": " + std::strerror(errno));
+        failed_ = true;
+    }
+
+    void Queue(std::shared_ptr<Listed> item)
+    {
+        pool_.Push(
+            [this, item] {
+                AlgorithmSet algorithms;
+                for (const Expected& value : item->Values) algorithms.Insert(value.Algorithm);
+                item->Result = HashFile(item->Path, algorithms, options_.Threads, pool_, progress_);
+            },
+            [this, item] {
+                Report(*item);
+                item->Result = {};
+            });
+    }
+
     std::vector<Listed> FromResultFile(const std::string& bytes)
     {
         std::vector<Listed> listed;
@@ -162,23 +258,43 @@ private:
         return listed;
     }
 
-    std::vector<Listed> FromLines(const std::string& bytes)
+    // Each line as it is read; false when the file could not be read to its end.
+    bool FromLines(LineReader& reader)
     {
-        std::vector<Listed> listed;
         const std::optional<AlgorithmId> named = AlgorithmOfFileName(path_);
         const std::string folder = FolderOf(path_);
-        std::string_view text = bytes;
-        for (std::size_t number = 1; !text.empty(); ++number) {
-            const std::size_t end = text.find('\n');
-            const std::string_view line = text.substr(0, end);
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ClearsignedText clearsigned;
+        std::shared_ptr<Listed> pending;
+        std::string read;
+        for (std::size_t number = 1;; ++number) {
+            const LineReader::Got got = reader.Next(read);
+            if (got == LineReader::Got::TooLong) {
+                pool_.Drain();
+                Error(shown_ + ": " + std::to_string(number) + ": line too long for a checksum line; not read further");
+                failed_ = true;
+                return false;
+            }
+            if (got == LineReader::Got::Failed) {
+                ReadFailed();
+                return false;
+            }
+            if (got == LineReader::Got::End) break;
+            std::string_view line = read;
+            if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+            if (!clearsigned.Keep(line)) continue;
             ParsedLine parsed = ParseChecksumLine(line);
             if (parsed.Comment) continue;
+            if (!parsed.UnknownTag.empty()) {
+                Malformed(number, "unknown algorithm " + Quoted(parsed.UnknownTag) + ", which sumbrook-cli does not compute");
+                continue;
+            }
             if (!parsed.Line) {
                 Malformed(number);
                 continue;
             }
             ChecksumLine& entry = *parsed.Line;
+            // As sha256sum: a name ends at a NUL.
+            entry.Name.resize(std::min(entry.Name.size(), entry.Name.find('\0')));
             const std::optional<AlgorithmId> algorithm = entry.Algorithm ? entry.Algorithm : GnuAlgorithm(entry, named);
             if (!algorithm) continue;
             auto value = ParseDigestHex(*algorithm, entry.Hex);
@@ -188,16 +304,38 @@ private:
             }
             ++counts_.Checked;
             // Coreutils takes names from the current folder; rhash takes SFV's from the file's.
-            const std::string where = entry.Kind == LineKind::Sfv ? Under(folder, entry.Name) : entry.Name;
-            // Lines in a row for one file (a BSD file of several algorithms) read it once.
-            if (listed.empty() || listed.back().Path != where || listed.back().Name != entry.Name)
-                listed.push_back({entry.Name, where, {}, true, {}});
-            listed.back().Values.push_back({*algorithm, std::move(*value)});
+            const std::string where = WindowsPath(entry.Kind == LineKind::Sfv ? Under(folder, entry.Name) : entry.Name);
+            // Lines in a row for one file (a BSD file of several algorithms) read it
+            // once; a file listed over and over is read again, so memory stays bounded.
+            if (!pending || pending->Path != where || pending->Name != entry.Name ||
+                pending->Values.size() == kAlgorithmCount) {
+                if (pending) Queue(std::move(pending));
+                pending = std::make_shared<Listed>(Listed{entry.Name, where, {}, true, {}});
+            }
+            pending->Values.push_back({*algorithm, std::move(*value)});
         }
-        return listed;
+        if (pending) Queue(std::move(pending));
+        if (clearsigned.Skipped)
+            Error(shown_ + ": the OpenPGP armour around the lines was skipped; the signature was not verified");
+        return true;
     }
 
-    // An option, then the checksum file's name, then the hex length alone.
+    // A name written on Windows ("dir\\file.txt") is tried with slashes when
+    // it does not exist as it is.
+    static std::string WindowsPath(const std::string& path)
+    {
+        if (path.find('\\') == std::string::npos || path == "-") return path;
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::path(path), error)) return path;
+        std::string slashed = path;
+        std::ranges::replace(slashed, '\\', '/');
+        return std::filesystem::exists(std::filesystem::path(slashed), error) ? slashed : path;
+    }
+
+    // An option, then the checksum file's name, then the hex length alone:
+    // the one algorithm of that length, or else the one the usual tools
+    // (md5sum, sha1sum, sha256sum...) write at it. Options naming several
+    // algorithms of the length leave it undecided.
     std::optional<AlgorithmId> GnuAlgorithm(const ChecksumLine& entry, std::optional<AlgorithmId> named)
     {
         const std::vector<AlgorithmId> fitting = DigestsOfHexLength(entry.Hex.size());
@@ -205,8 +343,11 @@ private:
         for (const AlgorithmId a : fitting)
             if (options_.Algorithms.Contains(a)) chosen.push_back(a);
         if (chosen.size() == 1) return chosen.front();
-        if (named && std::ranges::find(fitting, *named) != fitting.end()) return named;
-        if (fitting.size() == 1) return fitting.front();
+        if (chosen.empty()) {
+            if (named && std::ranges::find(fitting, *named) != fitting.end()) return named;
+            if (fitting.size() == 1) return fitting.front();
+            if (const auto usual = UsualOfHexLength(entry.Hex.size())) return usual;
+        }
         ++ambiguous_[entry.Hex.size()];
         return std::nullopt;
     }
@@ -219,15 +360,17 @@ private:
         const workflow::FileResult& result = item.Result;
         if (result.Vanished || !result.Failure.empty() || result.AnyFailed()) {
             if (result.Vanished && options_.IgnoreMissing) return;
+            ++counts_.Verified;
             const std::size_t reports = item.OneReportPerValue ? item.Values.size() : 1;
             counts_.Unreadable += reports;
             failed_ = true;
-            Error(name + ": " + (result.Failure.empty() ? std::string("Input/output error") : result.Failure));
+            Error(QuotedName(item.Name) + ": " + (result.Failure.empty() ? std::string("Input/output error") : result.Failure));
             std::string lines;
             for (std::size_t r = 0; r < reports; ++r) lines += name + ": FAILED open or read\n";
             Print(lines);
             return;
         }
+        ++counts_.Verified;
         std::string lines;
         bool allMatched = true;
         for (const Expected& value : item.Values) {
@@ -245,17 +388,17 @@ private:
         Print(lines);
     }
 
-    void Malformed(std::size_t line)
+    void Malformed(std::size_t line, const std::string& why = "improperly formatted checksum line")
     {
         ++counts_.Malformed;
         if (options_.Strict) failed_ = true;
-        Error(shown_ + ": " + std::to_string(line) + ": improperly formatted checksum line");
+        Error(shown_ + ": " + std::to_string(line) + ": " + why);
     }
 
     void Summary()
     {
         for (const auto& [digits, lines] : ambiguous_) {
-            failed_ = true;
+            undecided_ = true;
             const std::vector<AlgorithmId> fitting = DigestsOfHexLength(digits);
             std::string names, options;
             for (std::size_t k = 0; k < fitting.size(); ++k) {
@@ -270,6 +413,10 @@ private:
             failed_ = true;
             Error(shown_ + ": no properly formatted checksum lines found");
             return;
+        }
+        if (options_.IgnoreMissing && counts_.Verified == 0 && counts_.Checked > 0) {
+            failed_ = true;
+            Error(shown_ + ": no file was verified");
         }
         if (counts_.Malformed > 0)
             Error("WARNING: " + Plural(counts_.Malformed, "line is", "lines are") + " improperly formatted");
@@ -305,6 +452,7 @@ private:
     Counts counts_;
     std::map<std::size_t, std::size_t> ambiguous_; // hex length: lines
     bool failed_ = false;
+    bool undecided_ = false; // lines whose algorithm no option or name told: a usage error
     workflow::OrderedPool pool_; // last: its threads stop before the rest goes
 };
 

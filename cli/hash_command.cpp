@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,7 @@ private:
     // Folders stand for their files; false once nothing more can be written.
     bool Argument(const std::string& path)
     {
+        if (path == "-") return Add(path, {});
         const platform::PathInfo info = platform::DescribePath(path);
         if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
             return Add(path, info.Failure);
@@ -209,10 +211,10 @@ private:
         for (const workflow::AlgorithmResult& value : item.Result.Values) {
             if (value.Failed) continue;
             switch (options_.Format) {
-            case OutputFormat::Gnu: printed += GnuLine(item.Path, value.Value.Bytes()); break;
-            case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes()); break;
+            case OutputFormat::Gnu: printed += GnuLine(item.Path, value.Value.Bytes(), options_.Zero); break;
+            case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes(), options_.Zero); break;
             case OutputFormat::Sfv:
-                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32())) printed += *line;
+                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32(), options_.Zero)) printed += *line;
                 else Problem(item.Path, "an SFV file cannot hold this name");
                 break;
             case OutputFormat::Sumbrook: break;
@@ -234,10 +236,22 @@ private:
     {
         // A name that is no UTF-8 is taken to be in the result file's code
         // page (a GBK name under a GBK locale), so its bytes come back as they were.
-        if (!platform::CodePageToUtf8(path, "UTF-8"))
-            if (const auto decoded = platform::CodePageToUtf8(path, encoding_))
-                return platform::ToCodePage(workflow::ResultEntryOfPath(*decoded, lines), encoding_);
-        return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
+        const auto shown = [this](const std::string& name) {
+            if (platform::CodePageToUtf8(name, "UTF-8")) return name;
+            return platform::CodePageToUtf8(name, encoding_).value_or(name);
+        };
+        // A file beside the result file keeps its bare name, as the window
+        // writes it; any other is named from the result file's folder, where
+        // --check looks for it ("sub/a.txt", "../b/a.txt"), so that names of
+        // several folders neither clash nor miss.
+        namespace fs = std::filesystem;
+        std::error_code error;
+        const fs::path file = fs::absolute(fs::path(path), error).lexically_normal();
+        const fs::path folder = fs::absolute(fs::path(*options_.Output), error).lexically_normal().parent_path();
+        const fs::path relative = file.lexically_relative(folder);
+        if (error || relative.empty() || relative.parent_path().empty())
+            return platform::ToCodePage(workflow::ResultEntryOfPath(shown(path), lines), encoding_);
+        return platform::ToCodePage(workflow::ResultEntryOfName(shown(relative.generic_string()), lines), encoding_);
     }
 
     bool Problem(const std::string& path, const std::string& failure)

@@ -3,7 +3,9 @@
 // digest job the window runs; or, with --check, those files checked against
 // checksum files. Here the command line is read and the command run.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,12 @@ int main(int argc, char** argv)
     }
     const cli::ParsedCommandLine command = cli::ParseCommandLine(static_cast<int>(arguments.size()), pointers.data());
     if (!command.Run) {
-        std::fputs(command.Text.c_str(), command.ExitStatus == 0 ? stdout : stderr);
+        std::FILE* stream = command.ExitStatus == 0 ? stdout : stderr;
+        // "--help >/dev/full" fails, as the usual tools say.
+        if ((std::fputs(command.Text.c_str(), stream) < 0 || std::fflush(stream) != 0) && stream == stdout) {
+            cli::Complain(std::string("write error: ") + std::strerror(errno));
+            return 1;
+        }
         return command.ExitStatus;
     }
     const cli::Options& options = *command.Run;

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <charconv>
+#include <getopt.h>
+#include <unistd.h>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "checking/algorithms.h"
+#include "cli/standard_output.h"
 #include "digest/engine/DCPkernels.h"
 #include "sumbrook_version.h"
 
@@ -18,20 +22,25 @@ using namespace checking; // the checksum files, shared with the window
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "Usage: sumbrook-cli [ALGORITHM...] [-r] [-j N] [--format=FORMAT] [--output FILE] [--] PATH...\n"
-    "  or:  sumbrook-cli --check [ALGORITHM] [--quiet|--status] [--strict] [--] [FILE...]\n"
+    "Usage: sumbrook-cli [ALGORITHM...] [-r] [-j N] [-z] [--format=FORMAT] [--output FILE] [--] [PATH...]\n"
+    "  or:  sumbrook-cli --check [ALGORITHM...] [--quiet|--status] [--strict] [-z] [--] [FILE...]\n"
     "Print the checksums and digests of files, or verify the files a checksum\n"
-    "file lists.\n"
+    "file lists. With no PATH, or when PATH is -, read standard input.\n"
+    "Short options combine, and long ones may be abbreviated while unambiguous.\n"
     "\n";
 
 constexpr std::string_view kUsageTail =
-    "  --all           every algorithm\n"
+    "  --haval256      HAVAL-256/5 (0x80 padding): the window's HAVAL, which pads\n"
+    "                  with 0x80 where the published one pads with 0x01; BSD tag\n"
+    "                  HAVAL256-0x80, result lines labelled Haval256\n"
+    "  --haval256-published  HAVAL-256/5 as published (rhash, PHP); tag HAVAL256\n"
+    "  --all           every algorithm the window has (not --haval256-published)\n"
     "\n"
     "Hashing:\n"
     "  -r, --recursive a folder stands for every regular file below it, depth\n"
     "                  first, in name order within each folder; links to folders\n"
     "                  are not followed (without -r: the files directly inside)\n"
-    "  -j N            hash on N threads (default: one per core); -j 1 keeps\n"
+    "  -j, --jobs=N    hash on N threads (default: one per core); -j 1 keeps\n"
     "                  everything on one thread, the output is the same\n"
     "  --format=FORMAT how results are written on standard output:\n"
     "                    sumbrook  the path, then one line per algorithm after\n"
@@ -40,6 +49,11 @@ constexpr std::string_view kUsageTail =
     "                              write it; exactly one algorithm, no --crc32\n"
     "                    bsd       'SHA256 (path) = hex', a line per algorithm\n"
     "                    sfv       'path CRC32', needs --crc32 and nothing else\n"
+    "  --tag           the same as --format=bsd\n"
+    "  -z, --zero      end each output line with NUL, not a line feed, and\n"
+    "                  print names unescaped; with --check, read lines ending\n"
+    "                  in NUL\n"
+    "  -b, -t          accepted, as coreutils does; files are always read as bytes\n"
     "  --output FILE   also save the results as the window's save command does\n"
     "                  (TAB-indented, CR LF, the locale's ANSI code page); the\n"
     "                  file is replaced only once it is complete\n"
@@ -116,15 +130,6 @@ std::string VersionText()
     return text;
 }
 
-// The algorithm "--OPTION" selects.
-std::optional<AlgorithmId> AlgorithmOption(std::string_view arg)
-{
-    if (!arg.starts_with("--")) return std::nullopt;
-    for (const AlgorithmId id : AlgorithmSet::All())
-        if (OptionName(id) == arg.substr(2)) return id;
-    return std::nullopt;
-}
-
 ParsedCommandLine UsageError(const std::string& problem)
 {
     return {std::nullopt, "sumbrook-cli: " + problem + "\nTry 'sumbrook-cli --help'.\n", 2};
@@ -173,76 +178,124 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
 {
     Options options;
     options.Threads = std::max(std::thread::hardware_concurrency(), 1u);
-    bool optionsEnd = false;
     bool formatGiven = false;
     std::string checkOnly; // the first --check option seen
-    // "--name=VALUE" or "--name VALUE"; nothing when Arg is not --name.
-    const auto valueOf = [&](std::string_view arg, std::string_view name, int& i) -> std::optional<std::string_view> {
-        if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=')
-            return arg.substr(name.size() + 1);
-        if (arg != name) return std::nullopt;
-        if (i + 1 == argc) return std::string_view();
-        return std::string_view(argv[++i]);
+    // Codes of the long options without a short form; algorithm options
+    // follow from kAlgorithmBase on, by AlgorithmId.
+    enum : int {
+        kFormat = 256, kOutput, kTag, kQuiet, kStatus, kStrict, kIgnoreMissing, kNoProgress, kAll, kHelp, kVersion,
+        kAlgorithmBase
     };
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.Paths.emplace_back(arg);
-        } else if (arg == "--") {
-            optionsEnd = true;
-        } else if (arg == "--help") {
-            return {std::nullopt, Usage(), 0};
-        } else if (arg == "--version") {
-            return {std::nullopt, VersionText(), 0};
-        } else if (const auto output = valueOf(arg, "--output", i)) {
-            if (output->empty()) return UsageError("--output needs a file name");
-            options.Output = std::string(*output);
-        } else if (const auto format = valueOf(arg, "--format", i)) {
-            const auto named = FormatNamed(*format);
-            if (!named)
-                return UsageError("--format needs sumbrook, gnu, bsd or sfv, not '" + std::string(*format) + "'");
-            options.Format = *named;
-            formatGiven = true;
-        } else if (arg == "-j" || (arg.starts_with("-j") && arg.size() > 2)) {
-            std::string_view count = arg.substr(2);
-            if (count.empty()) {
-                if (++i == argc) return UsageError("-j needs a number of threads");
-                count = argv[i];
-            }
+    std::vector<option> longOptions = {
+        {"recursive", no_argument, nullptr, 'r'},      {"jobs", required_argument, nullptr, 'j'},
+        {"check", no_argument, nullptr, 'c'},          {"warn", no_argument, nullptr, 'w'},
+        {"binary", no_argument, nullptr, 'b'},         {"text", no_argument, nullptr, 't'},
+        {"zero", no_argument, nullptr, 'z'},           {"format", required_argument, nullptr, kFormat},
+        {"output", required_argument, nullptr, kOutput}, {"tag", no_argument, nullptr, kTag},
+        {"quiet", no_argument, nullptr, kQuiet},       {"status", no_argument, nullptr, kStatus},
+        {"strict", no_argument, nullptr, kStrict},     {"ignore-missing", no_argument, nullptr, kIgnoreMissing},
+        {"no-progress", no_argument, nullptr, kNoProgress}, {"all", no_argument, nullptr, kAll},
+        {"help", no_argument, nullptr, kHelp},         {"version", no_argument, nullptr, kVersion},
+    };
+    const std::vector<std::string> algorithmNames = [] {
+        std::vector<std::string> names;
+        for (const AlgorithmId id : AlgorithmSet::All()) names.emplace_back(OptionName(id));
+        return names;
+    }();
+    for (const AlgorithmId id : AlgorithmSet::All())
+        longOptions.push_back(
+            {algorithmNames[IndexOf(id)].c_str(), no_argument, nullptr, kAlgorithmBase + static_cast<int>(IndexOf(id))});
+    longOptions.push_back({nullptr, 0, nullptr, 0});
+
+    // getopt_long keeps its place in globals: start afresh, report nothing itself.
+    optind = 0;
+    opterr = 0;
+    // getopt_long moves the paths behind the options, in a copy of the list.
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) args.push_back(const_cast<char*>(argv[i]));
+    args.push_back(nullptr);
+    for (;;) {
+        const int code = getopt_long(argc, args.data(), ":rj:cwbtz", longOptions.data(), nullptr);
+        if (code == -1) break;
+        switch (code) {
+        case 'r': options.Recursive = true; break;
+        case 'j': {
+            const std::string_view count = optarg;
             unsigned threads = 0;
             const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), threads);
             if (error != std::errc() || end != count.data() + count.size() || threads == 0 || threads > 1024)
-                return UsageError("-j needs a number of threads from 1 to 1024, not '" + std::string(count) + "'");
+                return UsageError("-j needs a number of threads from 1 to 1024, not " + Quoted(count));
             options.Threads = threads;
-        } else if (arg == "-r" || arg == "--recursive") {
-            options.Recursive = true;
-        } else if (arg == "-c" || arg == "--check") {
-            options.Check = true;
-        } else if (arg == "--quiet" || arg == "--status" || arg == "--strict" || arg == "--ignore-missing" ||
-                   arg == "-w" || arg == "--warn") {
-            if (arg == "--quiet") options.Quiet = true;
-            if (arg == "--status") options.Status = true;
-            if (arg == "--strict") options.Strict = true;
-            if (arg == "--ignore-missing") options.IgnoreMissing = true;
-            if (checkOnly.empty()) checkOnly = arg;
-        } else if (arg == "--no-progress") {
-            options.Progress = false;
-        } else if (arg == "--all") {
-            options.Algorithms = AlgorithmSet::All();
+            break;
+        }
+        case 'c': options.Check = true; break;
+        case 'b': case 't': break; // no text mode on this system, as coreutils on Linux
+        case 'z': options.Zero = true; break;
+        case kFormat: {
+            const auto named = FormatNamed(optarg);
+            if (!named) return UsageError("--format needs sumbrook, gnu, bsd or sfv, not " + Quoted(optarg));
+            options.Format = *named;
+            formatGiven = true;
+            break;
+        }
+        case kTag:
+            options.Format = OutputFormat::Bsd;
+            formatGiven = true;
+            break;
+        case kOutput:
+            if (*optarg == '\0') return UsageError("--output needs a file name");
+            options.Output = std::string(optarg);
+            break;
+        case 'w': case kQuiet: case kStatus: case kStrict: case kIgnoreMissing:
+            options.Quiet = options.Quiet || code == kQuiet;
+            options.Status = options.Status || code == kStatus;
+            options.Strict = options.Strict || code == kStrict;
+            options.IgnoreMissing = options.IgnoreMissing || code == kIgnoreMissing;
+            if (checkOnly.empty()) checkOnly = std::string(args[optind - 1]).substr(0, std::string(args[optind - 1]).find('='));
+            break;
+        case kNoProgress: options.Progress = false; break;
+        case kAll:
+            options.Algorithms = kWindowAlgorithms;
             options.AlgorithmsGiven = true;
-        } else if (const auto found = AlgorithmOption(arg)) {
-            options.Algorithms.Insert(*found);
-            options.AlgorithmsGiven = true;
-        } else {
-            return UsageError("unknown option " + std::string(arg));
+            break;
+        case kHelp: return {std::nullopt, Usage(), 0};
+        case kVersion: return {std::nullopt, VersionText(), 0};
+        case ':': {
+            const std::string_view arg = args[optind - 1];
+            return UsageError("option " + Quoted(arg.starts_with("--") ? std::string(arg) : std::string("-") + char(optopt)) +
+                              " requires an argument");
+        }
+        case '?': {
+            if (optopt != 0 && optopt < kFormat) return UsageError("invalid option -- " + Quoted(std::string(1, char(optopt))));
+            const std::string_view arg = args[optind - 1];
+            const std::string_view name = arg.substr(0, arg.find('='));
+            for (const option& o : longOptions)
+                if (o.name && o.has_arg == no_argument && name == std::string("--") + o.name && arg.find('=') != std::string_view::npos)
+                    return UsageError("option " + Quoted(name) + " doesn't allow an argument");
+            std::size_t matches = 0;
+            for (const option& o : longOptions)
+                if (o.name && std::string_view(o.name).starts_with(name.substr(2))) ++matches;
+            return UsageError((matches > 1 ? "option " + Quoted(name) + " is ambiguous" : "unrecognized option " + Quoted(arg)));
+        }
+        default:
+            if (code >= kAlgorithmBase) {
+                options.Algorithms.Insert(static_cast<AlgorithmId>(code - kAlgorithmBase));
+                options.AlgorithmsGiven = true;
+            }
+            break;
         }
     }
+    for (int i = optind; i < argc; ++i) options.Paths.emplace_back(args[i]);
     // With --check, algorithm options only say what a GNU line's hex is for.
     if (!options.Check && !options.AlgorithmsGiven) options.Algorithms = kDefaultAlgorithms;
     if (const std::string conflict = Conflict(options, formatGiven, checkOnly); !conflict.empty())
         return UsageError(conflict);
-    if (options.Check && options.Paths.empty()) options.Paths.emplace_back("-");
-    if (options.Paths.empty()) return UsageError("no file named");
+    // No name: standard input, as the usual tools read it, unless it is the
+    // terminal, where hashing would wait on typing nobody meant.
+    if (options.Paths.empty()) {
+        if (!options.Check && ::isatty(STDIN_FILENO)) return UsageError("no file named, and standard input is a terminal");
+        options.Paths.emplace_back("-");
+    }
     return {std::move(options), {}, 0};
 }
 

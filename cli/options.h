@@ -26,6 +26,7 @@ struct Options {
     OutputFormat Format = OutputFormat::Sumbrook;
     bool Recursive = false;
     bool Progress = true; // when standard error is a terminal
+    bool Zero = false;    // -z: output lines end in NUL, names unescaped; checksum lines end in NUL
 
     // --check: Paths are checksum files.
     bool Check = false;

@@ -1,5 +1,8 @@
 #include "cli/standard_output.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -66,6 +69,54 @@ std::string PrintedPath(std::string_view path)
         else printed += c;
     }
     return printed;
+}
+
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "'";
+    quoted.append(text).append(1, '\'');
+    return quoted;
+}
+
+std::string QuotedName(std::string_view name)
+{
+    const auto safe = [](unsigned char c) {
+        return std::isalnum(c) || c >= 0x80 || std::string_view("%+,-./:=@_^~").find(static_cast<char>(c)) != std::string_view::npos;
+    };
+    if (!name.empty() && std::ranges::all_of(name, safe)) return std::string(name);
+    const bool controls = std::ranges::any_of(name, [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+    if (!controls && name.find('\'') != std::string_view::npos && name.find_first_of("\"$`\\") == std::string_view::npos)
+    {
+        std::string quoted = "\"";
+        quoted.append(name).append(1, '"');
+        return quoted;
+    }
+    std::string quoted;
+    bool open = false;
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            if (open) quoted += '\'';
+            open = false;
+            static constexpr char kDigits[] = "01234567";
+            quoted += "$'";
+            if (c == '\n') quoted += "\\n";
+            else if (c == '\r') quoted += "\\r";
+            else if (c == '\t') quoted += "\\t";
+            else {
+                quoted += '\\';
+                for (const int shift : {6, 3, 0}) quoted += kDigits[(u >> shift) & 7];
+            }
+            quoted += '\'';
+            continue;
+        }
+        if (!open) quoted += '\'';
+        open = true;
+        if (c == '\'') quoted += "'\\''";
+        else quoted += c;
+    }
+    if (open) quoted += '\'';
+    return quoted;
 }
 
 } // namespace sumbrook::cli

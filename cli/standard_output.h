@@ -31,4 +31,11 @@ void Complain(const std::string& message);
 // folders, any but "\\"); as it is otherwise.
 std::string PrintedPath(std::string_view path);
 
+// Text in single quotes, as the usual tools quote an option or a value.
+std::string Quoted(std::string_view text);
+// A file name in a message as coreutils quotes it: as it is when it holds
+// only safe characters, else in single quotes, a control character as
+// $'\n' between them, so that it can be pasted back into a shell.
+std::string QuotedName(std::string_view name);
+
 } // namespace sumbrook::cli

@@ -17,7 +17,8 @@ struct TAlgorithmItem {
     bool SelectedAtStart;
 };
 
-inline constexpr std::array<TAlgorithmItem, kAlgorithmCount> kAlgorithmItems = {{
+// The window offers its own HAVAL only, not the published one.
+inline constexpr std::array<TAlgorithmItem, kAlgorithmCount - 1> kAlgorithmItems = {{
     {AlgorithmId::Crc32, "CRC32_FCS32Hash", "CRC32 / FCS32", false},
     {AlgorithmId::Haval256, "Haval256Hash", "Haval256", false},
     {AlgorithmId::Md4, "MD4Hash", "MD4", false},

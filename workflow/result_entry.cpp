@@ -30,6 +30,15 @@ std::u16string ResultEntryOfPath(std::string_view path, std::span<const std::str
     return ResultEntryText(ShownText(FileNameOf(Utf16FromNative(path))), wide);
 }
 
+std::u16string ResultEntryOfName(std::string_view name, std::span<const std::string> lines)
+{
+    std::vector<std::u16string> wide;
+    wide.reserve(lines.size());
+    // The lines are valid UTF-8: the decoding keeps nothing as raw bytes.
+    for (const std::string& line : lines) wide.push_back(Utf16FromNative(line));
+    return ResultEntryText(ShownText(Utf16FromNative(name)), wide);
+}
+
 std::string ErrorBoxText(std::string message)
 {
     // Past ASCII the last byte belongs to a character above "." too.

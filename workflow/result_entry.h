@@ -20,6 +20,9 @@ std::u16string ResultEntryText(std::u16string_view top, std::span<const std::u16
 // The entry of a file the platform named with Path's bytes: its name as
 // shown, and its result lines in UTF-8.
 std::u16string ResultEntryOfPath(std::string_view path, std::span<const std::string> lines);
+// The same under a name given whole ("sub/a.txt"), for a result file that
+// lists files of several folders.
+std::u16string ResultEntryOfName(std::string_view name, std::span<const std::string> lines);
 
 // A failure as the error box and sumbrook-cli show it: the message, with a
 // full stop appended when its last character sorts after ".".

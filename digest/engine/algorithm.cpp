@@ -43,6 +43,7 @@ constexpr std::array<AlgorithmInfo, kAlgorithmCount> kAlgorithms = {{
     Digest<TDCP_sha512>(   AlgorithmId::Sha512,    1050),
     Digest<TDCP_tiger>(    AlgorithmId::Tiger192,  770, "Tiger192"),
     Digest<TDCP_md5>(      AlgorithmId::Md5,       740),
+    Digest<TDCP_haval_published>(AlgorithmId::HavalPublished, 650),
 }};
 // clang-format on
 

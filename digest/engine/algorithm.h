@@ -22,7 +22,8 @@ class KernelSlot;
 }
 
 // In the order of the result lines: CRC-32 first, then the ten digests in
-// the order of the selection list.
+// the order of the selection list, then the published HAVAL-256/5, which
+// only sumbrook-cli offers (the window's HAVAL pads with 0x80).
 enum class AlgorithmId : std::uint8_t {
     Crc32,
     Sha1,
@@ -35,8 +36,9 @@ enum class AlgorithmId : std::uint8_t {
     Sha512,
     Tiger192,
     Md5,
+    HavalPublished,
 };
-inline constexpr std::size_t kAlgorithmCount = 11;
+inline constexpr std::size_t kAlgorithmCount = 12;
 
 constexpr std::size_t IndexOf(AlgorithmId id)
 {

@@ -26,8 +26,20 @@ struct Haval : MdShape<std::uint32_t, 8, 128, 32, ByteOrder::Little> {
     static Table& Kernels();
 };
 
+// The published HAVAL-256/5: the same rounds and kernels, the first pad
+// byte 0x01.
+struct HavalPublished : Haval {
+    static constexpr std::string_view Algorithm = "HAVAL-256/5";
+    static constexpr std::uint8_t PadByte = 0x01;
+    static constexpr SelfTestVectors SelfTest{"abc",
+                                              "976CD6254C337969E5913B158392A2921AF16FCA51F5601D486E0A9DE01156E7",
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+                                              "B45CB6E62F2B1320E4F8F1B0B273D45ADD47C321FD23999DCF403AC37636D963"};
+};
+
 } // namespace dcp
 
 class TDCP_haval final : public TDCP_mdhash<dcp::Haval> {};
+class TDCP_haval_published final : public TDCP_mdhash<dcp::HavalPublished> {};
 
 } // namespace sumbrook

@@ -236,6 +236,9 @@ TEST(CheckFailures, EachSaysWhatWentWrong)
 {
     const std::string md5 = "900150983cd24fb0d6963f7d28e17f72"; // "abc"
     const std::string sha1 = "a9993e364706816aba3e25717850c26c9cd0d89d";
+    const std::string sha256 = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+    const std::string havalPublished = "be417bb4dd5cfb76c7126f4f8eeb1553a449039307b1a3cd451dbfdc0fbbe330"; // ""
+    const std::string haval = "5981d3f8cce7f5674752595f4ad24c184ba1c738c986d4d2eddf2bd86c3f8679";
     const FailureCase cases[] = {
         {"ok", md5 + "  abc\n", "", 0, "abc: OK\n", ""},
         {"upper case and CR LF", "900150983CD24FB0D6963F7D28E17F72  abc\r\n", "", 0, "abc: OK\n", ""},
@@ -252,6 +255,25 @@ TEST(CheckFailures, EachSaysWhatWentWrong)
         {"option picks of three", md5 + "  abc\n", "--md5", 0, "abc: OK\n", ""},
         {"option against the name", "a448017aaf21d8525fc10ae87aa6729d  abc\n", "--md4", 0, "abc: OK\n", ""},
         {"SHA-1 beside SHA-1 by length", sha1 + "  abc\n", "--sha1", 0, "abc: OK\n", ""},
+        // Checksum files in the wild.
+        {"comment, one space, a TAB", "# made by hand\n" + md5 + " abc\n" + md5 + "\tabc\n", "--strict", 0,
+         "abc: OK\nabc: OK\n", ""},
+        {"BOM before a BSD line", "\xEF\xBB\xBFMD5 (abc) = " + md5 + "\n", "", 0, "abc: OK\n", ""},
+        {"a name written on Windows", md5 + "  folder\\abc\r\n", "", 0, "folder\\abc: OK\n", ""},
+        {"clearsigned", "-----BEGIN PGP SIGNED MESSAGE-----\nHash: SHA256\n\n" + md5 +
+         "  abc\n-----BEGIN PGP SIGNATURE-----\n\niQEz\n-----END PGP SIGNATURE-----\n", "--strict", 0, "abc: OK\n",
+         "sums.md5: the OpenPGP armour around the lines was skipped"},
+        {"64 digits as sha256sum writes them", sha256 + "  abc\n", "", 0, "abc: OK\n", ""},
+        {"two options of one length, --status", md5 + "  abc\n", "--status --md4 --md5", 2, "", ""},
+        {"nothing verified", md5 + "  gone\n", "--ignore-missing", 1, "", "sumbrook-cli: sums.md5: no file was verified\n"},
+        {"unknown algorithm", "SHA3-256 (abc) = " + sha256 + "\n", "", 1, "", "1: unknown algorithm 'SHA3-256'"},
+        {"a name up to its NUL", md5 + "  abc" + std::string(1, '\0') + "junk\n", "", 0, "abc: OK\n", ""},
+        {"a line longer than any checksum line", std::string(1 << 20, 'a'), "", 1, "", "1: line too long"},
+        {"both HAVALs by their tags", "HAVAL256 (empty) = " + havalPublished + "\nHAVAL256-0x80 (empty) = " + haval +
+         "\n", "", 0, "empty: OK\nempty: OK\n", ""},
+        {"a name quoted as coreutils does", "\\" + md5 + "  no\\nsuch\n", "", 1, "\\no\\nsuch: FAILED open or read\n",
+         "sumbrook-cli: 'no'$'\\n''such': No such file or directory\n"},
+        {"standard input listed, a file", md5 + "  -\n", "<abc", 0, "-: OK\n", ""},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -259,6 +281,7 @@ TEST(CheckFailures, EachSaysWhatWentWrong)
         dir.Write("abc", "abc");
         dir.Write("empty", "");
         dir.Folder("folder");
+        dir.Write("folder/abc", "abc");
         dir.Fifo("pipe");
         dir.Write("sums.md5", c.sums);
         const Outcome run = RunShell("cd " + Quote(dir.Path()) + " && timeout 60 " + kCli + " -c " + c.options + " sums.md5");
@@ -280,15 +303,19 @@ TEST(CheckFailures, AmbiguousLengthsNameTheOptionToAdd)
                       "a9993e364706816aba3e25717850c26c9cd0d89d  abc\n"
                       "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad  abc\n");
     const std::string in = "cd " + Quote(dir.Path()) + " && ";
-    const Outcome run = RunShell(in + kCli + " -c list");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
+    // Without an option: what md5sum, sha1sum and sha256sum write at that length.
+    const Outcome usual = RunShell(in + kCli + " -c list");
+    EXPECT_EQ(usual.status, 0) << usual.err;
+    EXPECT_EQ(usual.out, "abc: OK\nabc: OK\nabc: OK\n");
+    // Options naming several of a length leave it undecided: a usage error, under --status too.
+    const Outcome run = RunShell(in + kCli + " -c --md4 --md5 --haval256 --sha256 list");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "abc: OK\n");
     EXPECT_EQ(run.err, "sumbrook-cli: list: 1 line has 32 hex digits, which may be MD4, RipeMD-128 or MD5; "
                        "add --md4, --ripemd128 or --md5 to say which\n"
-                       "sumbrook-cli: list: 1 line has 40 hex digits, which may be SHA1 or RipeMD-160; "
-                       "add --sha1 or --ripemd160 to say which\n"
-                       "sumbrook-cli: list: 1 line has 64 hex digits, which may be Haval256 or SHA256; "
-                       "add --haval256 or --sha256 to say which\n");
+                       "sumbrook-cli: list: 1 line has 64 hex digits, which may be Haval256, SHA256 or HAVAL-256/5; "
+                       "add --haval256, --sha256 or --haval256-published to say which\n");
+    EXPECT_EQ(RunShell(in + kCli + " -c --status --md4 --md5 list").status, 2);
     const Outcome told = RunShell(in + kCli + " -c --md5 --sha1 --sha256 list");
     EXPECT_EQ(told.status, 0) << told.err;
     EXPECT_EQ(told.out, "abc: OK\nabc: OK\nabc: OK\n");
@@ -332,12 +359,16 @@ TEST(UsageErrors, OneLineNamingTheOption)
         {"--format=sfv f", "--format=sfv needs --crc32"},
         {"--format=sfv --crc32 --md5 f", "--format=sfv writes CRC-32 only"},
         {"--format=xml f", "--format needs sumbrook, gnu, bsd or sfv, not 'xml'"},
-        {"--format", "--format needs sumbrook, gnu, bsd or sfv, not ''"},
+        {"--format", "option '--format' requires an argument"},
+        {"-j", "option '-j' requires an argument"},
         {"--quiet f", "--quiet is only for --check"},
         {"--strict f", "--strict is only for --check"},
         {"-c --format=gnu --md5 f", "--format is for writing checksums, not for --check"},
         {"-c -r f", "-r lists folders to hash"},
-        {"--bogus f", "unknown option --bogus"},
+        {"--bogus f", "unrecognized option '--bogus'"},
+        {"--s f", "option '--s' is ambiguous"},
+        {"-x f", "invalid option -- 'x'"},
+        {"--all=1 f", "option '--all' doesn't allow an argument"},
         {"-j 0 f", "-j needs a number of threads from 1 to 1024, not '0'"},
     };
     for (const auto& [args, message] : cases) {

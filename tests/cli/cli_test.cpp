@@ -302,9 +302,18 @@ TEST(Cli, HelpAndUsageErrors)
     const Outcome help = RunCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: sumbrook-cli", 0), 0u);
-    EXPECT_EQ(RunCli("").status, 2);
-    EXPECT_EQ(RunCli("--sha3 file").status, 2);
+    EXPECT_EQ(RunShell("script -qec \"'" SUMBROOK_CLI "'\" /dev/null").status, 2) << "a terminal is not read";
+    EXPECT_EQ(RunCli("--sha3-256 file").status, 2);
     EXPECT_EQ(RunCli("--output").status, 2);
+    // getopt's forms: combined, abbreviated, --jobs=, --tag, -z; standard input for "-".
+    EXPECT_EQ(RunShell("printf abc | '" SUMBROOK_CLI "' -j1 --md5 --ta -").out,
+              "MD5 (-) = 900150983cd24fb0d6963f7d28e17f72\n");
+    EXPECT_EQ(RunShell("printf abc | '" SUMBROOK_CLI "' --jobs=2 --md5 --format=gnu -z").out,
+              std::string("900150983cd24fb0d6963f7d28e17f72  -\0", 36));
+    EXPECT_EQ(RunShell("printf '' | '" SUMBROOK_CLI "' --haval256-published --haval256 --tag -bt").out,
+              "HAVAL256-0x80 (-) = 5981d3f8cce7f5674752595f4ad24c184ba1c738c986d4d2eddf2bd86c3f8679\n"
+              "HAVAL256 (-) = be417bb4dd5cfb76c7126f4f8eeb1553a449039307b1a3cd451dbfdc0fbbe330\n");
+    EXPECT_EQ(RunShell("'" SUMBROOK_CLI "' --help >/dev/full").status, 1);
 }
 
 } // namespace

@@ -47,6 +47,27 @@ TEST(Documentation, ManPageAndCompletionKnowEveryOptionOfHelp)
     }
 }
 
+// The man page's synopsis says what --help's usage lines say.
+TEST(Documentation, SynopsisAsInHelp)
+{
+    if (!HaveProgram("man")) GTEST_SKIP() << "needs man";
+    const std::string help = RunCli("--help").out;
+    const Outcome page = RunShell("MANWIDTH=250 man -l " + Quote(kCliFolder + "sumbrook-cli.1") + " 2>/dev/null");
+    const auto squeezed = [](std::string text) {
+        std::string out;
+        for (const char c : text)
+            if (c != ' ' || (!out.empty() && out.back() != ' ' && out.back() != '\n')) out += c;
+        return out;
+    };
+    const std::size_t from = page.out.find("SYNOPSIS\n"), to = page.out.find("\n\n", from);
+    ASSERT_NE(from, std::string::npos);
+    const std::string synopsis = squeezed(page.out.substr(from + 9, to - from - 9));
+    std::string usage = help.substr(0, help.find('\n', help.find("\n") + 1));
+    usage.replace(usage.find("Usage: "), 7, "");
+    usage.replace(usage.find("  or:  "), 7, "");
+    EXPECT_EQ(synopsis, squeezed(usage));
+}
+
 TEST(Documentation, ManPagesAreWellFormed)
 {
     const std::string windowPage = SUMBROOK_TEST_DATA "/../../app/sumbrook.1";

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -33,9 +32,10 @@ std::vector<std::string> Lines(const FileResult& result)
 
 TEST(LaneBatch, SameLinesAsOneStreamOnEveryLaneKernel)
 {
-    std::string folder = (std::filesystem::temp_directory_path() / "sumbrook-lanes-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::filesystem::path dir = folder;
+    // A new folder of its own (no mkdtemp on Windows).
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("sumbrook-lanes-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(std::filesystem::create_directory(dir));
     std::vector<std::string> paths;
     for (const std::size_t size : {0, 1, 55, 56, 63, 64, 65, 119, 120, 1000, 1 << 20, (1 << 20) + 1}) {
         std::string bytes(size, '\0');
@@ -43,7 +43,7 @@ TEST(LaneBatch, SameLinesAsOneStreamOnEveryLaneKernel)
         paths.push_back((dir / std::to_string(size)).string());
         std::ofstream(paths.back(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(size));
     }
-    paths.insert(paths.begin() + 3, {(dir / "gone").string(), "/proc/self/mem", folder});
+    paths.insert(paths.begin() + 3, {(dir / "gone").string(), "/proc/self/mem", dir.string()});
     // More files than the widest kernel's lanes, lengths in a new order each time round.
     std::vector<std::string> many = paths;
     for (auto it = paths.rbegin(); it != paths.rend(); ++it) many.push_back(*it);
