@@ -30,7 +30,8 @@ int main(int argc, char** argv)
     const sumbrook::ui::TStartArguments arguments =
         sumbrook::ui::ReadStartArguments(std::span<char* const>(argv, static_cast<std::size_t>(argc)));
     if (!arguments.Error.isEmpty()) {
-        std::fprintf(stderr, "sumbrook: %s\nUsage: sumbrook [PATH...]\n       sumbrook --verify [FILE]\n", arguments.Error.toLocal8Bit().constData());
+        std::fprintf(stderr, "sumbrook: %s\nUsage: sumbrook [PATH...]\n       sumbrook --verify [FILE]\n",
+                     arguments.Error.toLocal8Bit().constData());
         return 2;
     }
 

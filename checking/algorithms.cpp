@@ -43,7 +43,8 @@ const Names& NamesOf(AlgorithmId algorithm)
 std::string Lowered(std::string_view text)
 {
     std::string lowered(text);
-    std::ranges::transform(lowered, lowered.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::ranges::transform(lowered, lowered.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lowered;
 }
 
@@ -107,8 +108,8 @@ std::vector<AlgorithmId> DigestsOfHexLength(std::size_t digits)
 
 std::optional<AlgorithmId> UsualOfHexLength(std::size_t digits)
 {
-    for (const AlgorithmId a : {AlgorithmId::Md5, AlgorithmId::Sha1, AlgorithmId::Sha256, AlgorithmId::Sha384,
-                                AlgorithmId::Sha512})
+    for (const AlgorithmId a :
+         {AlgorithmId::Md5, AlgorithmId::Sha1, AlgorithmId::Sha256, AlgorithmId::Sha384, AlgorithmId::Sha512})
         if (HexLength(a) == digits) return a;
     return std::nullopt;
 }

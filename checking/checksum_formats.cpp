@@ -19,7 +19,8 @@ bool IsHex(std::string_view text)
 std::string Lower(std::string_view text)
 {
     std::string lowered(text);
-    std::ranges::transform(lowered, lowered.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::ranges::transform(lowered, lowered.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lowered;
 }
 
@@ -46,10 +47,14 @@ std::optional<std::string> Unescaped(std::string_view text)
             continue;
         }
         if (++i == text.size()) return std::nullopt;
-        if (text[i] == '\\') name += '\\';
-        else if (text[i] == 'n') name += '\n';
-        else if (text[i] == 'r') name += '\r';
-        else return std::nullopt;
+        if (text[i] == '\\')
+            name += '\\';
+        else if (text[i] == 'n')
+            name += '\n';
+        else if (text[i] == 'r')
+            name += '\r';
+        else
+            return std::nullopt;
     }
     return name;
 }
@@ -135,10 +140,14 @@ EscapedName EscapeName(std::string_view name)
     if (name.find_first_of("\\\n\r") == std::string_view::npos) return {false, std::string(name)};
     EscapedName escaped{true, {}};
     for (const char c : name) {
-        if (c == '\\') escaped.Text += "\\\\";
-        else if (c == '\n') escaped.Text += "\\n";
-        else if (c == '\r') escaped.Text += "\\r";
-        else escaped.Text += c;
+        if (c == '\\')
+            escaped.Text += "\\\\";
+        else if (c == '\n')
+            escaped.Text += "\\n";
+        else if (c == '\r')
+            escaped.Text += "\\r";
+        else
+            escaped.Text += c;
     }
     return escaped;
 }

@@ -74,8 +74,7 @@ void FromLines(std::string_view text, std::string_view checksumPath, const std::
         }
         const std::string path = Under(folder, entry.Name);
         // Lines in a row for one file (BSD lines of several algorithms) read it once.
-        if (listing.Files.empty() || listing.Files.back().Path != path)
-            listing.Files.push_back({entry.Name, path, {}});
+        if (listing.Files.empty() || listing.Files.back().Path != path) listing.Files.push_back({entry.Name, path, {}});
         listing.Files.back().Values.push_back({*algorithm, std::move(*value)});
     }
 }

@@ -10,11 +10,16 @@ bool IsValidUtf8(std::string_view bytes)
         const auto lead = static_cast<unsigned char>(bytes[i]);
         std::size_t length = 0;
         unsigned minimum = 0;
-        if (lead < 0x80) length = 1;
-        else if ((lead & 0xE0) == 0xC0) length = 2, minimum = 0x80;
-        else if ((lead & 0xF0) == 0xE0) length = 3, minimum = 0x800;
-        else if ((lead & 0xF8) == 0xF0) length = 4, minimum = 0x10000;
-        else return false;
+        if (lead < 0x80)
+            length = 1;
+        else if ((lead & 0xE0) == 0xC0)
+            length = 2, minimum = 0x80;
+        else if ((lead & 0xF0) == 0xE0)
+            length = 3, minimum = 0x800;
+        else if ((lead & 0xF8) == 0xF0)
+            length = 4, minimum = 0x10000;
+        else
+            return false;
         if (i + length > bytes.size()) return false;
         unsigned code = length == 1 ? lead : lead & (0x7Fu >> length);
         for (std::size_t k = 1; k < length; ++k) {

@@ -68,7 +68,12 @@ public:
     // What is read ahead, from the start of the file: enough to tell its format.
     std::string_view Ahead() const { return std::string_view(buffer_).substr(start_); }
 
-    enum class Got { Line, End, TooLong, Failed };
+    enum class Got {
+        Line,
+        End,
+        TooLong,
+        Failed
+    };
     Got Next(std::string& line)
     {
         for (;;) {
@@ -152,7 +157,13 @@ public:
     bool Skipped = false;
 
 private:
-    enum class State { Before, Header, Text, Signature, After } state_ = State::Before;
+    enum class State {
+        Before,
+        Header,
+        Text,
+        Signature,
+        After
+    } state_ = State::Before;
 };
 
 std::string FolderOf(const std::string& path)
@@ -176,8 +187,7 @@ class Checker {
 public:
     Checker(const Options& options, StandardOutput& out, ProgressLine& progress)
         : options_(options), out_(out), progress_(progress), pool_(options.Threads, kLookAhead * options.Threads)
-    {
-    }
+    {}
 
     void ChecksumFile(const std::string& path)
     {
@@ -285,7 +295,8 @@ private:
             ParsedLine parsed = ParseChecksumLine(line);
             if (parsed.Comment) continue;
             if (!parsed.UnknownTag.empty()) {
-                Malformed(number, "unknown algorithm " + Quoted(parsed.UnknownTag) + ", which sumbrook-cli does not compute");
+                Malformed(number,
+                          "unknown algorithm " + Quoted(parsed.UnknownTag) + ", which sumbrook-cli does not compute");
                 continue;
             }
             if (!parsed.Line) {
@@ -364,7 +375,8 @@ private:
             const std::size_t reports = item.OneReportPerValue ? item.Values.size() : 1;
             counts_.Unreadable += reports;
             failed_ = true;
-            Error(QuotedName(item.Name) + ": " + (result.Failure.empty() ? std::string("Input/output error") : result.Failure));
+            Error(QuotedName(item.Name) + ": " +
+                  (result.Failure.empty() ? std::string("Input/output error") : result.Failure));
             std::string lines;
             for (std::size_t r = 0; r < reports; ++r) lines += name + ": FAILED open or read\n";
             Print(lines);
@@ -452,7 +464,7 @@ private:
     Counts counts_;
     std::map<std::size_t, std::size_t> ambiguous_; // hex length: lines
     bool failed_ = false;
-    bool undecided_ = false; // lines whose algorithm no option or name told: a usage error
+    bool undecided_ = false;     // lines whose algorithm no option or name told: a usage error
     workflow::OrderedPool pool_; // last: its threads stop before the rest goes
 };
 

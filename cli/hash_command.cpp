@@ -89,7 +89,8 @@ private:
         if (info.Kind == platform::PathInfo::Kind::Missing || info.Kind == platform::PathInfo::Kind::Unknown)
             return Add(path, info.Failure);
         if (info.Kind != platform::PathInfo::Kind::Folder)
-            return Add(path, {}, info.Kind == platform::PathInfo::Kind::RegularFile && info.Size <= workflow::kLaneFileLimit);
+            return Add(path, {},
+                       info.Kind == platform::PathInfo::Kind::RegularFile && info.Size <= workflow::kLaneFileLimit);
         return Folder(path);
     }
 
@@ -191,7 +192,8 @@ private:
         });
         if (result_ && item.Saved) {
             try {
-                result_->Write(std::span(reinterpret_cast<const std::uint8_t*>(item.Saved->data()), item.Saved->size()));
+                result_->Write(
+                    std::span(reinterpret_cast<const std::uint8_t*>(item.Saved->data()), item.Saved->size()));
             } catch (const std::exception& e) {
                 return ResultFileFailed(e);
             }
@@ -212,10 +214,14 @@ private:
             if (value.Failed) continue;
             switch (options_.Format) {
             case OutputFormat::Gnu: printed += GnuLine(item.Path, value.Value.Bytes(), options_.Zero); break;
-            case OutputFormat::Bsd: printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes(), options_.Zero); break;
+            case OutputFormat::Bsd:
+                printed += BsdLine(value.Algorithm, item.Path, value.Value.Bytes(), options_.Zero);
+                break;
             case OutputFormat::Sfv:
-                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32(), options_.Zero)) printed += *line;
-                else Problem(item.Path, "an SFV file cannot hold this name");
+                if (const auto line = SfvLine(item.Path, value.Value.AsCrc32(), options_.Zero))
+                    printed += *line;
+                else
+                    Problem(item.Path, "an SFV file cannot hold this name");
                 break;
             case OutputFormat::Sumbrook: break;
             }
@@ -300,14 +306,14 @@ private:
     ProgressLine& progress_;
     std::unique_ptr<platform::FileWriter> result_;
     std::vector<platform::FileId> own_; // the result file and its new one
-    const std::string encoding_; // of the result file
+    const std::string encoding_;        // of the result file
     long long saved_ = 0;
     bool resultFailed_ = false;
     bool failed_ = false;
-    std::atomic<bool> stopped_{false}; // nothing more can be written: the rest is not hashed
-    const AlgorithmSet lanes_;         // hashed one SIMD lane per small file
+    std::atomic<bool> stopped_{false};         // nothing more can be written: the rest is not hashed
+    const AlgorithmSet lanes_;                 // hashed one SIMD lane per small file
     std::vector<std::shared_ptr<Item>> batch_; // small files not pushed yet
-    workflow::OrderedPool pool_; // last: its threads stop before the rest goes
+    workflow::OrderedPool pool_;               // last: its threads stop before the rest goes
 };
 
 } // namespace

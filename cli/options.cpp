@@ -167,8 +167,7 @@ std::string Conflict(const Options& options, bool formatGiven, std::string_view 
         if (!crc32 || !options.AlgorithmsGiven) return "--format=sfv needs --crc32";
         if (digests != 0) return "--format=sfv writes CRC-32 only; use --format=bsd for more algorithms";
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -183,19 +182,38 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
     // Codes of the long options without a short form; algorithm options
     // follow from kAlgorithmBase on, by AlgorithmId.
     enum : int {
-        kFormat = 256, kOutput, kTag, kQuiet, kStatus, kStrict, kIgnoreMissing, kNoProgress, kAll, kHelp, kVersion,
+        kFormat = 256,
+        kOutput,
+        kTag,
+        kQuiet,
+        kStatus,
+        kStrict,
+        kIgnoreMissing,
+        kNoProgress,
+        kAll,
+        kHelp,
+        kVersion,
         kAlgorithmBase
     };
     std::vector<option> longOptions = {
-        {"recursive", no_argument, nullptr, 'r'},      {"jobs", required_argument, nullptr, 'j'},
-        {"check", no_argument, nullptr, 'c'},          {"warn", no_argument, nullptr, 'w'},
-        {"binary", no_argument, nullptr, 'b'},         {"text", no_argument, nullptr, 't'},
-        {"zero", no_argument, nullptr, 'z'},           {"format", required_argument, nullptr, kFormat},
-        {"output", required_argument, nullptr, kOutput}, {"tag", no_argument, nullptr, kTag},
-        {"quiet", no_argument, nullptr, kQuiet},       {"status", no_argument, nullptr, kStatus},
-        {"strict", no_argument, nullptr, kStrict},     {"ignore-missing", no_argument, nullptr, kIgnoreMissing},
-        {"no-progress", no_argument, nullptr, kNoProgress}, {"all", no_argument, nullptr, kAll},
-        {"help", no_argument, nullptr, kHelp},         {"version", no_argument, nullptr, kVersion},
+        {"recursive", no_argument, nullptr, 'r'},
+        {"jobs", required_argument, nullptr, 'j'},
+        {"check", no_argument, nullptr, 'c'},
+        {"warn", no_argument, nullptr, 'w'},
+        {"binary", no_argument, nullptr, 'b'},
+        {"text", no_argument, nullptr, 't'},
+        {"zero", no_argument, nullptr, 'z'},
+        {"format", required_argument, nullptr, kFormat},
+        {"output", required_argument, nullptr, kOutput},
+        {"tag", no_argument, nullptr, kTag},
+        {"quiet", no_argument, nullptr, kQuiet},
+        {"status", no_argument, nullptr, kStatus},
+        {"strict", no_argument, nullptr, kStrict},
+        {"ignore-missing", no_argument, nullptr, kIgnoreMissing},
+        {"no-progress", no_argument, nullptr, kNoProgress},
+        {"all", no_argument, nullptr, kAll},
+        {"help", no_argument, nullptr, kHelp},
+        {"version", no_argument, nullptr, kVersion},
     };
     const std::vector<std::string> algorithmNames = [] {
         std::vector<std::string> names;
@@ -203,8 +221,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
         return names;
     }();
     for (const AlgorithmId id : AlgorithmSet::All())
-        longOptions.push_back(
-            {algorithmNames[IndexOf(id)].c_str(), no_argument, nullptr, kAlgorithmBase + static_cast<int>(IndexOf(id))});
+        longOptions.push_back({algorithmNames[IndexOf(id)].c_str(), no_argument, nullptr,
+                               kAlgorithmBase + static_cast<int>(IndexOf(id))});
     longOptions.push_back({nullptr, 0, nullptr, 0});
 
     // getopt_long keeps its place in globals: start afresh, report nothing itself.
@@ -229,7 +247,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
             break;
         }
         case 'c': options.Check = true; break;
-        case 'b': case 't': break; // no text mode on this system, as coreutils on Linux
+        case 'b':
+        case 't': break; // no text mode on this system, as coreutils on Linux
         case 'z': options.Zero = true; break;
         case kFormat: {
             const auto named = FormatNamed(optarg);
@@ -246,12 +265,17 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
             if (*optarg == '\0') return UsageError("--output needs a file name");
             options.Output = std::string(optarg);
             break;
-        case 'w': case kQuiet: case kStatus: case kStrict: case kIgnoreMissing:
+        case 'w':
+        case kQuiet:
+        case kStatus:
+        case kStrict:
+        case kIgnoreMissing:
             options.Quiet = options.Quiet || code == kQuiet;
             options.Status = options.Status || code == kStatus;
             options.Strict = options.Strict || code == kStrict;
             options.IgnoreMissing = options.IgnoreMissing || code == kIgnoreMissing;
-            if (checkOnly.empty()) checkOnly = std::string(args[optind - 1]).substr(0, std::string(args[optind - 1]).find('='));
+            if (checkOnly.empty())
+                checkOnly = std::string(args[optind - 1]).substr(0, std::string(args[optind - 1]).find('='));
             break;
         case kNoProgress: options.Progress = false; break;
         case kAll:
@@ -262,20 +286,24 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
         case kVersion: return {std::nullopt, VersionText(), 0};
         case ':': {
             const std::string_view arg = args[optind - 1];
-            return UsageError("option " + Quoted(arg.starts_with("--") ? std::string(arg) : std::string("-") + char(optopt)) +
+            return UsageError("option " +
+                              Quoted(arg.starts_with("--") ? std::string(arg) : std::string("-") + char(optopt)) +
                               " requires an argument");
         }
         case '?': {
-            if (optopt != 0 && optopt < kFormat) return UsageError("invalid option -- " + Quoted(std::string(1, char(optopt))));
+            if (optopt != 0 && optopt < kFormat)
+                return UsageError("invalid option -- " + Quoted(std::string(1, char(optopt))));
             const std::string_view arg = args[optind - 1];
             const std::string_view name = arg.substr(0, arg.find('='));
             for (const option& o : longOptions)
-                if (o.name && o.has_arg == no_argument && name == std::string("--") + o.name && arg.find('=') != std::string_view::npos)
+                if (o.name && o.has_arg == no_argument && name == std::string("--") + o.name &&
+                    arg.find('=') != std::string_view::npos)
                     return UsageError("option " + Quoted(name) + " doesn't allow an argument");
             std::size_t matches = 0;
             for (const option& o : longOptions)
                 if (o.name && std::string_view(o.name).starts_with(name.substr(2))) ++matches;
-            return UsageError((matches > 1 ? "option " + Quoted(name) + " is ambiguous" : "unrecognized option " + Quoted(arg)));
+            return UsageError(
+                (matches > 1 ? "option " + Quoted(name) + " is ambiguous" : "unrecognized option " + Quoted(arg)));
         }
         default:
             if (code >= kAlgorithmBase) {
@@ -293,7 +321,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
     // No name: standard input, as the usual tools read it, unless it is the
     // terminal, where hashing would wait on typing nobody meant.
     if (options.Paths.empty()) {
-        if (!options.Check && ::isatty(STDIN_FILENO)) return UsageError("no file named, and standard input is a terminal");
+        if (!options.Check && ::isatty(STDIN_FILENO))
+            return UsageError("no file named, and standard input is a terminal");
         options.Paths.emplace_back("-");
     }
     return {std::move(options), {}, 0};

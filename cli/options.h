@@ -19,10 +19,10 @@ enum class OutputFormat {
 
 struct Options {
     AlgorithmSet Algorithms;
-    bool AlgorithmsGiven = false;               // chosen by option, not by default
-    std::optional<std::string> Output;          // --output FILE, as given
-    std::vector<std::string> Paths;             // the bytes given, never re-encoded
-    unsigned Threads = 1;                       // -j N: threads hashing at once
+    bool AlgorithmsGiven = false;      // chosen by option, not by default
+    std::optional<std::string> Output; // --output FILE, as given
+    std::vector<std::string> Paths;    // the bytes given, never re-encoded
+    unsigned Threads = 1;              // -j N: threads hashing at once
     OutputFormat Format = OutputFormat::Sumbrook;
     bool Recursive = false;
     bool Progress = true; // when standard error is a terminal

@@ -41,8 +41,10 @@ std::string Duration(double seconds)
 {
     const auto total = static_cast<long long>(std::ceil(seconds));
     char text[32];
-    if (total >= 3600) std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
-    else std::snprintf(text, sizeof text, "%lld:%02lld", total / 60, total % 60);
+    if (total >= 3600)
+        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
+    else
+        std::snprintf(text, sizeof text, "%lld:%02lld", total / 60, total % 60);
     return text;
 }
 

@@ -38,10 +38,14 @@ void Complain(const std::string& message)
     std::string line;
     for (const char c : message) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7F) line += c;
-        else if (c == '\n') line += "\\n";
-        else if (c == '\r') line += "\\r";
-        else if (c == '\t') line += "\\t";
+        if (byte >= 0x20 && byte != 0x7F)
+            line += c;
+        else if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else if (c == '\t')
+            line += "\\t";
         else {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
@@ -63,10 +67,14 @@ std::string PrintedPath(std::string_view path)
     if (path.find_first_of(kCallForEscape) == std::string_view::npos) return std::string(path);
     std::string printed = "\\";
     for (const char c : path) {
-        if (c == '\\') printed += "\\\\";
-        else if (c == '\n') printed += "\\n";
-        else if (c == '\r') printed += "\\r";
-        else printed += c;
+        if (c == '\\')
+            printed += "\\\\";
+        else if (c == '\n')
+            printed += "\\n";
+        else if (c == '\r')
+            printed += "\\r";
+        else
+            printed += c;
     }
     return printed;
 }
@@ -81,12 +89,13 @@ std::string Quoted(std::string_view text)
 std::string QuotedName(std::string_view name)
 {
     const auto safe = [](unsigned char c) {
-        return std::isalnum(c) || c >= 0x80 || std::string_view("%+,-./:=@_^~").find(static_cast<char>(c)) != std::string_view::npos;
+        return std::isalnum(c) || c >= 0x80 ||
+               std::string_view("%+,-./:=@_^~").find(static_cast<char>(c)) != std::string_view::npos;
     };
     if (!name.empty() && std::ranges::all_of(name, safe)) return std::string(name);
     const bool controls = std::ranges::any_of(name, [](unsigned char c) { return c < 0x20 || c == 0x7F; });
-    if (!controls && name.find('\'') != std::string_view::npos && name.find_first_of("\"$`\\") == std::string_view::npos)
-    {
+    if (!controls && name.find('\'') != std::string_view::npos &&
+        name.find_first_of("\"$`\\") == std::string_view::npos) {
         std::string quoted = "\"";
         quoted.append(name).append(1, '"');
         return quoted;
@@ -100,9 +109,12 @@ std::string QuotedName(std::string_view name)
             open = false;
             static constexpr char kDigits[] = "01234567";
             quoted += "$'";
-            if (c == '\n') quoted += "\\n";
-            else if (c == '\r') quoted += "\\r";
-            else if (c == '\t') quoted += "\\t";
+            if (c == '\n')
+                quoted += "\\n";
+            else if (c == '\r')
+                quoted += "\\r";
+            else if (c == '\t')
+                quoted += "\\t";
             else {
                 quoted += '\\';
                 for (const int shift : {6, 3, 0}) quoted += kDigits[(u >> shift) & 7];
@@ -112,8 +124,10 @@ std::string QuotedName(std::string_view name)
         }
         if (!open) quoted += '\'';
         open = true;
-        if (c == '\'') quoted += "'\\''";
-        else quoted += c;
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
     }
     if (open) quoted += '\'';
     return quoted;

@@ -11,11 +11,11 @@ namespace sumbrook::platform {
 // What a path names, following links.
 struct PathInfo {
     enum class Kind {
-        Missing,     // nothing there (the path or a folder on its way does not exist)
+        Missing, // nothing there (the path or a folder on its way does not exist)
         RegularFile,
         Folder,
-        Special,     // a device, pipe or socket
-        Unknown,     // the system could not tell (no permission, a link loop, a name too long…)
+        Special, // a device, pipe or socket
+        Unknown, // the system could not tell (no permission, a link loop, a name too long…)
     } Kind;
     std::uint64_t Size = 0; // bytes, for a regular file
     std::string Failure;    // the system's reason, for Missing and Unknown

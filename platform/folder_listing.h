@@ -15,9 +15,9 @@ struct FolderEntry {
         Other,   // a device, pipe, socket or dangling link
         Unknown, // listed, but its type could not be read (a folder without search permission…)
     } Kind;
-    std::uint64_t Size;   // bytes; 0 for anything but a regular file
-    std::string Failure;  // the system's reason, for Unknown
-    bool Link = false;    // a symbolic link (Kind is what it points to): walking into it could loop
+    std::uint64_t Size;  // bytes; 0 for anything but a regular file
+    std::string Failure; // the system's reason, for Unknown
+    bool Link = false;   // a symbolic link (Kind is what it points to): walking into it could loop
 };
 
 // Every entry directly inside Folder, hidden ones included, "." and ".."

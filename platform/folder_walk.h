@@ -19,9 +19,9 @@ namespace sumbrook::platform {
 class FolderWalk {
 public:
     struct Found {
-        std::string Path;    // the folder's path, "/" and the names below it
-        std::string Failure; // set: nothing to read here, only this to say
-        FileId Id;           // the file's identity, where it could be told
+        std::string Path;       // the folder's path, "/" and the names below it
+        std::string Failure;    // set: nothing to read here, only this to say
+        FileId Id;              // the file's identity, where it could be told
         std::uint64_t Size = 0; // a regular file's size when listed; 0 where not known
     };
 

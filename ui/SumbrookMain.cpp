@@ -38,8 +38,8 @@ QFont FormFont()
     QFont font;
     QStringList families;
     if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) families << QStringLiteral("Tahoma");
-    families << QStringLiteral("DejaVu Sans") << QStringLiteral("Liberation Sans") << QStringLiteral("WenQuanYi Micro Hei")
-             << QStringLiteral("Noto Sans CJK SC");
+    families << QStringLiteral("DejaVu Sans") << QStringLiteral("Liberation Sans")
+             << QStringLiteral("WenQuanYi Micro Hei") << QStringLiteral("Noto Sans CJK SC");
     font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
@@ -49,9 +49,7 @@ QFont FormFont()
 } // namespace
 
 TSumbrookForm::TSumbrookForm(TFormServices services, QWidget* parent)
-    : QMainWindow(parent),
-      desktop_(this),
-      services_(services)
+    : QMainWindow(parent), desktop_(this), services_(services)
 {
     InitResources();
     if (services_.Dialogs == nullptr) services_.Dialogs = &desktop_;
@@ -74,7 +72,8 @@ TSumbrookForm::TSumbrookForm(TFormServices services, QWidget* parent)
     run_ = std::make_unique<workflow::CalculationRun>(
         workflow::CalculationRun::Ports{*NeedCheckFileList, *results_, *CheckGroupBox, *this, *services_.Errors});
     intake_ = std::make_unique<workflow::Intake>(
-        workflow::Intake::Ports{*NeedCheckFileList, *results_, *CheckGroupBox, *this, *services_.Dialogs, icons_}, *run_);
+        workflow::Intake::Ports{*NeedCheckFileList, *results_, *CheckGroupBox, *this, *services_.Dialogs, icons_},
+        *run_);
     export_ = std::make_unique<workflow::Export>(*ResultTreeView, *services_.Clipboard, *services_.Dialogs);
     // The whole result shows as soon as the run ends.
     connect(run_.get(), &workflow::CalculationRun::Finished, ResultTreeView, &TResultTreeView::FlushPending);
@@ -124,14 +123,38 @@ void TSumbrookForm::Run(const std::function<void()>& command)
     workflow::RunCommand(*services_.Errors, command);
 }
 
-void TSumbrookForm::OpenFileMenuClick() { Run([this] { intake_->AddFiles(); }); }
-void TSumbrookForm::OpenDocuMenuClick() { Run([this] { intake_->AddFolder(); }); }
-void TSumbrookForm::DeleteFileMenuClick() { Run([this] { intake_->DeleteSelected(); }); }
-void TSumbrookForm::DeleteListMenuClick() { Run([this] { intake_->ClearList(); }); }
-void TSumbrookForm::SaveMenuClick() { Run([this] { export_->Save(); }); }
-void TSumbrookForm::CopyResultMenuClick() { Run([this] { export_->CopySelected(); }); }
-void TSumbrookForm::NCopyAllToClipClick() { Run([this] { export_->CopyAll(); }); }
-void TSumbrookForm::CalculateMenuClick() { Run([this] { run_->Start(lstHashes); }); }
+void TSumbrookForm::OpenFileMenuClick()
+{
+    Run([this] { intake_->AddFiles(); });
+}
+void TSumbrookForm::OpenDocuMenuClick()
+{
+    Run([this] { intake_->AddFolder(); });
+}
+void TSumbrookForm::DeleteFileMenuClick()
+{
+    Run([this] { intake_->DeleteSelected(); });
+}
+void TSumbrookForm::DeleteListMenuClick()
+{
+    Run([this] { intake_->ClearList(); });
+}
+void TSumbrookForm::SaveMenuClick()
+{
+    Run([this] { export_->Save(); });
+}
+void TSumbrookForm::CopyResultMenuClick()
+{
+    Run([this] { export_->CopySelected(); });
+}
+void TSumbrookForm::NCopyAllToClipClick()
+{
+    Run([this] { export_->CopyAll(); });
+}
+void TSumbrookForm::CalculateMenuClick()
+{
+    Run([this] { run_->Start(lstHashes); });
+}
 void TSumbrookForm::CalculateToolBtnClick()
 {
     if (run_->Running())
@@ -208,8 +231,14 @@ QString TSumbrookForm::CompareDigest(const QString& text)
     return answer + QStringLiteral("（这个长度的校验值需要选择算法：%1）").arg(needed.join(QStringLiteral(" 或 ")));
 }
 
-void TSumbrookForm::CheckSameFile() { Run([this] { workflow::CheckSameFile(*NeedCheckFileList, *results_); }); }
-void TSumbrookForm::WMDropFiles(const QStringList& names) { Run([this, &names] { intake_->Drop(names); }); }
+void TSumbrookForm::CheckSameFile()
+{
+    Run([this] { workflow::CheckSameFile(*NeedCheckFileList, *results_); });
+}
+void TSumbrookForm::WMDropFiles(const QStringList& names)
+{
+    Run([this, &names] { intake_->Drop(names); });
+}
 
 void TSumbrookForm::HashMenuClick()
 {
@@ -334,8 +363,7 @@ bool TSumbrookForm::TakeDrop(QEvent* event)
         WMDropFiles(names);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -20,8 +20,8 @@ void TBranchLineStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
     painter->save();
     painter->setPen(QPen(option->palette.color(QPalette::Dark), 1, Qt::DotLine));
     if (option->state & State_Item) {
-        painter->drawLine(mid.x(), r.top(), mid.x(), mid.y() - gap);       // from the node above
-        painter->drawLine(mid.x() + gap, mid.y(), r.right(), mid.y());     // to this node's text
+        painter->drawLine(mid.x(), r.top(), mid.x(), mid.y() - gap);   // from the node above
+        painter->drawLine(mid.x() + gap, mid.y(), r.right(), mid.y()); // to this node's text
         if (option->state & State_Sibling)
             painter->drawLine(mid.x(), mid.y() + gap, mid.x(), r.bottom()); // on to the next sibling
     } else if (option->state & State_Sibling) {

@@ -52,8 +52,8 @@ private:
 
 TFileListView::TFileListView(QWidget* parent) : QTableWidget(0, 4, parent)
 {
-    setHorizontalHeaderLabels({QStringLiteral("文件名称"), QStringLiteral("状态"), QStringLiteral("文件大小"),
-                               QStringLiteral("路径")});
+    setHorizontalHeaderLabels(
+        {QStringLiteral("文件名称"), QStringLiteral("状态"), QStringLiteral("文件大小"), QStringLiteral("路径")});
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);

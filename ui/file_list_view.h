@@ -16,7 +16,12 @@ class TSystemIconList;
 class TFileListView : public QTableWidget, public workflow::FileListPort {
     Q_OBJECT
 public:
-    enum Column { NameColumn, StatusColumn, SizeColumn, PathColumn };
+    enum Column {
+        NameColumn,
+        StatusColumn,
+        SizeColumn,
+        PathColumn
+    };
 
     explicit TFileListView(QWidget* parent = nullptr);
     void SetIconList(const TSystemIconList* icons) { icons_ = icons; }

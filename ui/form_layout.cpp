@@ -23,8 +23,8 @@ QIcon Image(const char* name)
 }
 
 template <class Handler>
-QAction* MakeAction(TSumbrookForm* form, const char* name, const QString& text, Handler handler,
-                    const QIcon& icon = {}, const QKeySequence& shortcut = {})
+QAction* MakeAction(TSumbrookForm* form, const char* name, const QString& text, Handler handler, const QIcon& icon = {},
+                    const QKeySequence& shortcut = {})
 {
     auto* action = new QAction(icon, text, form);
     action->setObjectName(QLatin1String(name));
@@ -41,18 +41,21 @@ void TSumbrookForm::CreateActions()
                               Image("page"), QKeySequence(Qt::CTRL | Qt::Key_O));
     OpenDocuMenu = MakeAction(this, "OpenDocuMenu", QStringLiteral("添加文件夹(&A)"), &TSumbrookForm::OpenDocuMenuClick,
                               Image("folder"));
-    DeleteFileMenu = MakeAction(this, "DeleteFileMenu", QStringLiteral("删除文件(&D)"), &TSumbrookForm::DeleteFileMenuClick);
-    DeleteListMenu = MakeAction(this, "DeleteListMenu", QStringLiteral("清空列表(&C)"), &TSumbrookForm::DeleteListMenuClick);
+    DeleteFileMenu =
+        MakeAction(this, "DeleteFileMenu", QStringLiteral("删除文件(&D)"), &TSumbrookForm::DeleteFileMenuClick);
+    DeleteListMenu =
+        MakeAction(this, "DeleteListMenu", QStringLiteral("清空列表(&C)"), &TSumbrookForm::DeleteListMenuClick);
     SaveMenu = MakeAction(this, "SaveMenu", QStringLiteral("保存列表(&S)"), &TSumbrookForm::SaveMenuClick,
                           Image("computer"), QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveMenu->setEnabled(false);
-    QuitMenu = MakeAction(this, "QuitMenu", QStringLiteral("退出(&X)"), &TSumbrookForm::QuitMenuClick, Image("redcross"));
+    QuitMenu =
+        MakeAction(this, "QuitMenu", QStringLiteral("退出(&X)"), &TSumbrookForm::QuitMenuClick, Image("redcross"));
     HashMenu = MakeAction(this, "HashMenu", QStringLiteral("算法选择(&S)"), &TSumbrookForm::HashMenuClick);
     CalculateMenu = MakeAction(this, "CalculateMenu", QStringLiteral("计算(&J)"), &TSumbrookForm::CalculateMenuClick,
                                QIcon(), QKeySequence(Qt::CTRL | Qt::Key_J));
     CalculateMenu->setEnabled(false);
-    HomePage = MakeAction(this, "HomePage", QStringLiteral("官方网站(&H)"), &TSumbrookForm::HomePageClick, Image("globe"),
-                          QKeySequence(Qt::CTRL | Qt::Key_H));
+    HomePage = MakeAction(this, "HomePage", QStringLiteral("官方网站(&H)"), &TSumbrookForm::HomePageClick,
+                          Image("globe"), QKeySequence(Qt::CTRL | Qt::Key_H));
     HomeBBS = MakeAction(this, "HomeBBS", QStringLiteral("官方论坛(&B)"), &TSumbrookForm::HomeBBSClick, Image("globe"));
 
     // Toolbar buttons are commands of their own: they are enabled apart from the menu items.
@@ -69,17 +72,18 @@ void TSumbrookForm::CreateActions()
                              "folder", &TSumbrookForm::OpenDocuMenuClick, true);
     DeleteToolBtn = button("DeleteToolBtn", QStringLiteral("删除文件"), QStringLiteral("删除选中的文件"), "delete",
                            &TSumbrookForm::DeleteFileMenuClick, false);
-    DeleteListToolBtn = button("DeleteListToolBtn", QStringLiteral("清空列表"), QStringLiteral("清除所有文件"), "recycle",
-                               &TSumbrookForm::DeleteListMenuClick, false);
+    DeleteListToolBtn = button("DeleteListToolBtn", QStringLiteral("清空列表"), QStringLiteral("清除所有文件"),
+                               "recycle", &TSumbrookForm::DeleteListMenuClick, false);
     SaveToolBtn = button("SaveToolBtn", QStringLiteral("保存列表"), QStringLiteral("保存结果到文件"), "computer",
                          &TSumbrookForm::SaveMenuClick, false);
     CalculateToolBtn = button("CalculateToolBtn", QStringLiteral("计算"), QStringLiteral("开始计算"), "magnifier",
                               &TSumbrookForm::CalculateToolBtnClick, false);
-    VerifyFileMenu = MakeAction(this, "VerifyFileMenu", QStringLiteral("校验文件(&V)..."),
-                                &TSumbrookForm::VerifyFileMenuClick, QIcon(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    CompareDigestMenu = MakeAction(this, "CompareDigestMenu", QStringLiteral("比对校验值(&K)..."),
-                                   &TSumbrookForm::CompareDigestMenuClick, QIcon(),
-                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    VerifyFileMenu =
+        MakeAction(this, "VerifyFileMenu", QStringLiteral("校验文件(&V)..."), &TSumbrookForm::VerifyFileMenuClick,
+                   QIcon(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    CompareDigestMenu =
+        MakeAction(this, "CompareDigestMenu", QStringLiteral("比对校验值(&K)..."),
+                   &TSumbrookForm::CompareDigestMenuClick, QIcon(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
 
     auto toggle = [this](const char* name, const QString& caption, void (TSumbrookForm::*handler)(), bool checked) {
         QAction* action = MakeAction(this, name, caption, handler);
@@ -89,7 +93,7 @@ void TSumbrookForm::CreateActions()
     };
     // The selection menu's items from their table; each has its field and
     // its handler on the form.
-    using Item = std::pair<QAction* TSumbrookForm::*, void (TSumbrookForm::*)()>;
+    using Item = std::pair<QAction * TSumbrookForm::*, void (TSumbrookForm::*)()>;
     std::array<Item, kAlgorithmCount> named{};
     named[IndexOf(AlgorithmId::Crc32)] = {&TSumbrookForm::CRC32_FCS32Hash, &TSumbrookForm::CRC32_FCS32HashClick};
     named[IndexOf(AlgorithmId::Sha1)] = {&TSumbrookForm::SHA1Hash, &TSumbrookForm::SHA1HashClick};
@@ -105,8 +109,9 @@ void TSumbrookForm::CreateActions()
     for (const TAlgorithmItem& item : kAlgorithmItems) {
         const auto& [field, handler] = named[IndexOf(item.Id)];
         const std::string name(item.ObjectName);
-        QAction* action = toggle(name.c_str(), QString::fromUtf8(item.Caption.data(), static_cast<qsizetype>(item.Caption.size())),
-                                 handler, item.SelectedAtStart);
+        QAction* action =
+            toggle(name.c_str(), QString::fromUtf8(item.Caption.data(), static_cast<qsizetype>(item.Caption.size())),
+                   handler, item.SelectedAtStart);
         this->*field = action;
         algorithmItems_[IndexOf(item.Id)] = action;
     }
@@ -115,9 +120,9 @@ void TSumbrookForm::CreateActions()
     // tree routes them (see TResultTreeView).
     CopyResultMenu = MakeAction(this, "CopyResultMenu", QStringLiteral("复制选中的到剪贴板(&C)"),
                                 &TSumbrookForm::CopyResultMenuClick, QIcon(), QKeySequence(Qt::CTRL | Qt::Key_C));
-    NCopyAllToClip = MakeAction(this, "NCopyAllToClip", QStringLiteral("复制全部到剪贴板(&A)"),
-                                &TSumbrookForm::NCopyAllToClipClick, QIcon(),
-                                QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+    NCopyAllToClip =
+        MakeAction(this, "NCopyAllToClip", QStringLiteral("复制全部到剪贴板(&A)"), &TSumbrookForm::NCopyAllToClipClick,
+                   QIcon(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
     NSaveAllResult = MakeAction(this, "NSaveAllResult", QStringLiteral("保存所有结果到文件(&S)"),
                                 &TSumbrookForm::SaveMenuClick, QIcon(), QKeySequence(Qt::CTRL | Qt::Key_S));
     for (QAction* popupItem : {CopyResultMenu, NCopyAllToClip, NSaveAllResult})

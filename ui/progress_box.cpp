@@ -38,8 +38,7 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
       CurrentProgressCap(MakeCaption(this, QStringLiteral("CurrentProgressCap"), QStringLiteral("当前进度："), 24)),
       CurrentProgressBar(MakeBar(this, QStringLiteral("CurrentProgressBar"), 22)),
       AllProgressCap(MakeCaption(this, QStringLiteral("AllProgressCap"), QStringLiteral("整体进度："), 53)),
-      AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51)),
-      CurrentProgressText(new QLabel(this)),
+      AllProgressBar(MakeBar(this, QStringLiteral("AllProgressBar"), 51)), CurrentProgressText(new QLabel(this)),
       AllProgressText(new QLabel(this))
 {
     // Under each bar, readable without hovering; the box grows by a line.

@@ -36,7 +36,7 @@ TResultTreeView::TResultTreeView(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     // Lines join the nodes; the style stays the application's otherwise.
     auto* lines = new TBranchLineStyle(); // uses the application's style
-    lines->setParent(this);                // the tree owns it
+    lines->setParent(this);               // the tree owns it
     setStyle(lines);
     FitColumn();
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
@@ -116,8 +116,8 @@ int TResultTreeView::TextWidth(const QString& text, int level) const
 {
     // The item's text margins, and room for a glyph reaching past its advance,
     // which would otherwise be elided.
-    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
-                       fontMetrics().averageCharWidth();
+    const int margin =
+        2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + fontMetrics().averageCharWidth();
     return level * indentation() + fontMetrics().horizontalAdvance(text) + margin;
 }
 
@@ -141,7 +141,8 @@ std::optional<workflow::TreeNode> TResultTreeView::Selected() const
     const QTreeWidgetItem* item = currentItem();
     if (item == nullptr || !item->isSelected()) return std::nullopt;
     if (const QTreeWidgetItem* parent = item->parent())
-        return workflow::TreeNode{indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(parent)), parent->indexOfChild(const_cast<QTreeWidgetItem*>(item))};
+        return workflow::TreeNode{indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(parent)),
+                                  parent->indexOfChild(const_cast<QTreeWidgetItem*>(item))};
     return workflow::TreeNode{indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)), -1};
 }
 

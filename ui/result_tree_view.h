@@ -62,9 +62,9 @@ private:
     // arrive: sizing the column to its contents would measure every row on
     // each batch. The column fits the top nodes and the lines of the
     // expanded ones.
-    int topWidth_ = 0;             // the widest top node
-    std::vector<int> lineWidths_;  // per top node, its widest line
-    int contentWidth_ = 0;         // what the column needs now
+    int topWidth_ = 0;            // the widest top node
+    std::vector<int> lineWidths_; // per top node, its widest line
+    int contentWidth_ = 0;        // what the column needs now
 };
 
 } // namespace sumbrook::ui

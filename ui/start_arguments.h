@@ -14,10 +14,10 @@ namespace sumbrook::ui {
 class TSumbrookForm;
 
 struct TStartArguments {
-    QStringList Paths;  // absolute, in the order named, each as its own bytes
+    QStringList Paths;   // absolute, in the order named, each as its own bytes
     bool Verify = false; // --verify: check a checksum file
     QString VerifyFile;  // the checksum file after --verify, absolute; empty: ask for one
-    QString Error;      // what was wrong with the command line; empty when nothing
+    QString Error;       // what was wrong with the command line; empty when nothing
 };
 
 // Reads the arguments that Qt has left (the program name first). "--" ends

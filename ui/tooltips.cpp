@@ -12,12 +12,9 @@ int TToolTipStyle::styleHint(StyleHint hint, const QStyleOption* option, const Q
                              QStyleHintReturn* returnData) const
 {
     switch (hint) {
-    case SH_ToolTip_WakeUpDelay:
-        return kToolTipWakeUpMs;
-    case SH_ToolTip_FallAsleepDelay:
-        return 200; // within this time the next control's hint follows at once
-    default:
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    case SH_ToolTip_WakeUpDelay: return kToolTipWakeUpMs;
+    case SH_ToolTip_FallAsleepDelay: return 200; // within this time the next control's hint follows at once
+    default: return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 }
 

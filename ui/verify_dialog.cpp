@@ -74,14 +74,10 @@ QString VerdictText(TVerdict verdict)
 }
 
 TVerifyDialog::TVerifyDialog(const QString& checksumPath, workflow::ClipboardPort& clipboard, QWidget* parent)
-    : QDialog(parent),
-      Entries(new QTableWidget(0, 4, this)),
-      Progress(new QProgressBar(this)),
-      ProgressText(new QLabel(this)),
-      Summary(new QLabel(this)),
+    : QDialog(parent), Entries(new QTableWidget(0, 4, this)), Progress(new QProgressBar(this)),
+      ProgressText(new QLabel(this)), Summary(new QLabel(this)),
       StopButton(new QPushButton(QStringLiteral("停止"), this)),
-      CopyButton(new QPushButton(QStringLiteral("复制报告"), this)),
-      clipboard_(clipboard)
+      CopyButton(new QPushButton(QStringLiteral("复制报告"), this)), clipboard_(clipboard)
 {
     setObjectName(QStringLiteral("VerifyDialog"));
     setWindowTitle(QStringLiteral("校验文件"));
@@ -139,11 +135,13 @@ void TVerifyDialog::Work(std::string checksumPath)
     std::ifstream in(checksumPath, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad()) {
-        QMetaObject::invokeMethod(this, [this] { End(QStringLiteral("读取文件错误")); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { End(QStringLiteral("读取文件错误")); }, Qt::QueuedConnection);
         return;
     }
     const checking::ChecksumListing listing = checking::ListChecksumFile(bytes, checksumPath);
-    QMetaObject::invokeMethod(this, [this, listing] { Listed(listing); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, listing] { Listed(listing); }, Qt::QueuedConnection);
     const unsigned threads = std::max(std::thread::hardware_concurrency(), 1u);
     for (std::size_t row = 0; row < listing.Files.size(); ++row) {
         if (stop_.stop_requested()) return;
@@ -167,10 +165,11 @@ void TVerifyDialog::Work(std::string checksumPath)
         }
         if (stop_.stop_requested()) return; // the file being read when stopped gets no verdict
         const TVerdict verdict = VerdictOf(result, file);
-        QMetaObject::invokeMethod(this, [this, row, verdict] { Checked(static_cast<int>(row), verdict); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, row, verdict] { Checked(static_cast<int>(row), verdict); }, Qt::QueuedConnection);
     }
-    QMetaObject::invokeMethod(this, [this] { End({}); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { End({}); }, Qt::QueuedConnection);
 }
 
 void TVerifyDialog::Listed(const checking::ChecksumListing& listing)
@@ -180,7 +179,8 @@ void TVerifyDialog::Listed(const checking::ChecksumListing& listing)
     for (std::size_t i = 0; i < listing.Files.size(); ++i) {
         const checking::ListedFile& file = listing.Files[i];
         QStringList names;
-        for (const checking::ExpectedValue& value : file.Values) names << FromUtf8(std::string(InfoOf(value.Algorithm).Name));
+        for (const checking::ExpectedValue& value : file.Values)
+            names << FromUtf8(std::string(InfoOf(value.Algorithm).Name));
         const QString path = workflow::PathFromNative(file.Path);
         const int row = static_cast<int>(i);
         Entries->setItem(row, NameColumn, new QTableWidgetItem(FromUtf8(file.Name).section(QLatin1Char('/'), -1)));

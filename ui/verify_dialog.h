@@ -26,13 +26,23 @@ class QTableWidget;
 
 namespace sumbrook::ui {
 
-enum class TVerdict { Match, Mismatch, Missing, Unreadable };
+enum class TVerdict {
+    Match,
+    Mismatch,
+    Missing,
+    Unreadable
+};
 QString VerdictText(TVerdict verdict);
 
 class TVerifyDialog : public QDialog {
     Q_OBJECT
 public:
-    enum Column { NameColumn, AlgorithmColumn, ResultColumn, PathColumn };
+    enum Column {
+        NameColumn,
+        AlgorithmColumn,
+        ResultColumn,
+        PathColumn
+    };
 
     TVerifyDialog(const QString& checksumPath, workflow::ClipboardPort& clipboard, QWidget* parent = nullptr);
     ~TVerifyDialog() override; // stops the worker first
@@ -76,7 +86,7 @@ private:
     std::stop_source stop_;
     std::mutex jobMutex_;
     const workflow::FileDigestJob* job_ = nullptr; // the file being read
-    std::thread worker_; // joined before the rest goes
+    std::thread worker_;                           // joined before the rest goes
 };
 
 } // namespace sumbrook::ui

@@ -60,8 +60,7 @@ struct CalculationRun::Slot {
     Slot(int entry, const std::string& path, AlgorithmSet algorithms, unsigned threads, ThreadLender* lender,
          std::stop_token stop)
         : Entry(entry), Job(path, algorithms, threads, lender, std::move(stop))
-    {
-    }
+    {}
     int Entry;
     FileDigestJob Job;
     FileResult Result;
@@ -138,7 +137,7 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
     // ones of a batch are hashed together, one SIMD lane each.
     const AlgorithmSet lanes = LaneAlgorithms(algorithms);
     std::deque<std::shared_ptr<Slot>> queued; // in list order, until taken; this thread's alone
-    bool unbroken = true;                      // every file taken so far got its result
+    bool unbroken = true;                     // every file taken so far got its result
     {
         OrderedPool pool(threads, kLookAhead * threads);
         std::vector<std::shared_ptr<Slot>> batch;
@@ -149,8 +148,10 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
                 for (const auto& slot : batch) jobs.push_back(&slot->Job);
                 std::vector<FileResult> results;
                 try {
-                    if (lanes.Empty()) results.push_back(jobs.front()->Run());
-                    else results = RunBatch(jobs, lanes);
+                    if (lanes.Empty())
+                        results.push_back(jobs.front()->Run());
+                    else
+                        results = RunBatch(jobs, lanes);
                 } catch (...) { // a hash component that fails gives the files' error lines
                     results.clear();
                     for (const FileDigestJob* job : jobs) results.push_back(job->Failed({}));

@@ -52,8 +52,8 @@ QString ResultFileText(const ResultsTreePort& tree)
 std::string ResultFileBytes(const ResultsTreePort& tree)
 {
     const QString text = ResultFileText(tree);
-    return platform::ToAnsiCodePage(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                        static_cast<std::size_t>(text.size())));
+    return platform::ToAnsiCodePage(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
 }
 
 void WriteResultFile(const ResultsTreePort& tree, const QString& path)

@@ -34,11 +34,10 @@ class Export {
 public:
     Export(const ResultsTreePort& tree, ClipboardPort& clipboard, DialogPort& dialogs)
         : tree_(tree), clipboard_(clipboard), dialogs_(dialogs)
-    {
-    }
+    {}
     void CopySelected(); // the selected node's text alone; nothing without a selection
     void CopyAll();
-    void Save();         // through the save dialog; a cancel writes nothing
+    void Save(); // through the save dialog; a cancel writes nothing
 
 private:
     const ResultsTreePort& tree_;

@@ -80,8 +80,7 @@ FileDigestJob::FileDigestJob(std::string path, AlgorithmSet algorithms, unsigned
                              std::stop_token stop)
     : path_(std::move(path)), algorithms_(algorithms), threads_(std::max(threads, 1u)), lender_(lender),
       stop_(std::move(stop))
-{
-}
+{}
 
 int FileDigestJob::Percent() const
 {
@@ -179,8 +178,9 @@ FileResult FileDigestJob::Feed(TByteSource& source, std::uint64_t size, Algorith
     if (leave) kept_->reserve(static_cast<std::size_t>(size));
     std::vector<std::uint8_t> none;
     KeepingSource keeping(inner, leave ? *kept_ : none);
-    const bool read = FeedConsumers(leave ? keeping : inner, consumers, plan,
-                                    [this](std::uint64_t total) { bytesRead_.store(total, std::memory_order_relaxed); });
+    const bool read = FeedConsumers(leave ? keeping : inner, consumers, plan, [this](std::uint64_t total) {
+        bytesRead_.store(total, std::memory_order_relaxed);
+    });
     // The digests of the bytes read so far would describe the wrong bytes;
     // the components wipe what they absorbed as they go.
     if (!read) {
@@ -190,7 +190,8 @@ FileResult FileDigestJob::Feed(TByteSource& source, std::uint64_t size, Algorith
     }
 
     FileResult result;
-    if (algorithms.Contains(AlgorithmId::Crc32)) result.Values.push_back({AlgorithmId::Crc32, false, DigestValue::OfCrc32(~crc)});
+    if (algorithms.Contains(AlgorithmId::Crc32))
+        result.Values.push_back({AlgorithmId::Crc32, false, DigestValue::OfCrc32(~crc)});
     std::array<std::uint8_t, 64> digest{}; // the largest digest of the catalogue
     std::size_t next = 0;
     for (const AlgorithmId id : algorithms.Digests()) {

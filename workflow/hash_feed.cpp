@@ -97,8 +97,7 @@ class BufferRing {
 public:
     BufferRing(std::size_t buffers, std::size_t bufferSize)
         : buffers_(buffers, std::vector<std::uint8_t>(bufferSize)), sizes_(buffers), pending_(buffers)
-    {
-    }
+    {}
 
     // Reader side. Parts: how many consume each block, the reader's among them.
     void Start(std::size_t parts)

@@ -59,9 +59,9 @@ public:
 };
 
 struct FeedPlan {
-    std::uint64_t Size = 0;           // the stream's expected length
-    ThreadLender* Lender = nullptr;   // null: one thread
-    unsigned MostLent = 0;            // threads to borrow at most
+    std::uint64_t Size = 0;         // the stream's expected length
+    ThreadLender* Lender = nullptr; // null: one thread
+    unsigned MostLent = 0;          // threads to borrow at most
 };
 
 // Reads Source to its end and gives every block to every consumer; false

@@ -29,9 +29,9 @@ public:
     // Run: while it goes on, an intake leaves the commands off.
     Intake(const Ports& ports, const CalculationRun& run) : p_(ports), run_(run) {}
 
-    void AddFiles();                        // the open dialog's files
-    void AddFolder();                       // the files of the folder chosen
-    void Drop(const QStringList& names);    // files, and the files of folders
+    void AddFiles();                     // the open dialog's files
+    void AddFolder();                    // the files of the folder chosen
+    void Drop(const QStringList& names); // files, and the files of folders
     void AddFolderFiles(const QString& path);
     void DeleteSelected();
     void ClearList();

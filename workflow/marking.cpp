@@ -64,14 +64,14 @@ void CheckSameFile(FileListPort& files, const Results& results)
 std::optional<Rgb> GroupColour(int mark)
 {
     static constexpr std::array<Rgb, 8> kColours = {{
-        {255, 0, 0},     // red
-        {0, 255, 0},     // lime
-        {255, 0, 255},   // fuchsia
-        {255, 255, 0},   // yellow
-        {0, 128, 0},     // green
-        {0, 255, 255},   // aqua
-        {128, 128, 0},   // olive
-        {128, 0, 128},   // purple
+        {255, 0, 0},   // red
+        {0, 255, 0},   // lime
+        {255, 0, 255}, // fuchsia
+        {255, 255, 0}, // yellow
+        {0, 128, 0},   // green
+        {0, 255, 255}, // aqua
+        {128, 128, 0}, // olive
+        {128, 0, 128}, // purple
     }};
     if (mark < 1 || mark > 8) return std::nullopt;
     return kColours[static_cast<std::size_t>(mark - 1)];

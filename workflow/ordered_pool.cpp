@@ -11,8 +11,7 @@ OrderedPool::OrderedPool(unsigned threads, std::size_t lookAhead) : lookAhead_(s
     // on with the ones it got: the calling thread alone at worst.
     try {
         for (unsigned t = 1; t < threads; ++t) workers_.emplace_back([this] { Worker(); });
-    } catch (const std::system_error&) {
-    }
+    } catch (const std::system_error&) {}
 }
 
 OrderedPool::~OrderedPool()

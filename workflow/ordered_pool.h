@@ -64,10 +64,10 @@ private:
     std::function<void()> beforeWaiting_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Job> jobs_;                     // in push order, until taken
-    std::size_t nextToStart_ = 0;              // every job before it has been started
-    std::deque<std::function<void()>> parts_;  // lent parts no thread has taken yet
-    std::size_t waiting_ = 0;                  // threads waiting for something to do
+    std::deque<Job> jobs_;                    // in push order, until taken
+    std::size_t nextToStart_ = 0;             // every job before it has been started
+    std::deque<std::function<void()>> parts_; // lent parts no thread has taken yet
+    std::size_t waiting_ = 0;                 // threads waiting for something to do
     std::atomic<bool> idle_{false};
     bool stopping_ = false;
     std::vector<std::jthread> workers_; // last: they start once the rest is ready

@@ -13,10 +13,10 @@ namespace sumbrook::workflow {
 
 // One row of the file list.
 struct FileListEntry {
-    QString Caption;  // the file's name
-    QString Status;   // kPending or kChecked
-    QString SizeText; // such as "1.5KB"
-    QString Path;     // full path as it arrived
+    QString Caption;     // the file's name
+    QString Status;      // kPending or kChecked
+    QString SizeText;    // such as "1.5KB"
+    QString Path;        // full path as it arrived
     int StateIndex = -1; // group mark of the same-content marking
     int ImageIndex = 0;  // the file's icon
 };
@@ -94,9 +94,9 @@ inline void FormEnableY(CommandPort& commands)
 class DialogPort {
 public:
     virtual ~DialogPort() = default;
-    virtual std::optional<QStringList> OpenFiles() = 0;  // nothing when cancelled
-    virtual std::optional<QString> ChooseFolder() = 0;   // nothing or empty when cancelled
-    virtual std::optional<QString> SaveFileName() = 0;   // nothing when cancelled
+    virtual std::optional<QStringList> OpenFiles() = 0; // nothing when cancelled
+    virtual std::optional<QString> ChooseFolder() = 0;  // nothing or empty when cancelled
+    virtual std::optional<QString> SaveFileName() = 0;  // nothing when cancelled
 };
 
 class ClipboardPort {

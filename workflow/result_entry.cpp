@@ -10,7 +10,8 @@ namespace sumbrook::workflow {
 std::u16string NodeText(std::u16string_view text)
 {
     std::u16string shown(text);
-    std::ranges::replace_if(shown, [](char16_t c) { return c < 0x20 || c == 0x7F; }, u'?');
+    std::ranges::replace_if(
+        shown, [](char16_t c) { return c < 0x20 || c == 0x7F; }, u'?');
     return shown;
 }
 

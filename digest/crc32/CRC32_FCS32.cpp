@@ -17,8 +17,7 @@ constexpr std::array<std::array<std::uint32_t, 256>, 8> MakeSlicingTables()
     std::array<std::array<std::uint32_t, 256>, 8> t{};
     t[0] = CRC32Table;
     for (std::size_t k = 1; k < 8; ++k)
-        for (std::size_t n = 0; n < 256; ++n)
-            t[k][n] = (t[k - 1][n] >> 8) ^ CRC32Table[t[k - 1][n] & 0xFF];
+        for (std::size_t n = 0; n < 256; ++n) t[k][n] = (t[k - 1][n] >> 8) ^ CRC32Table[t[k - 1][n] & 0xFF];
     return t;
 }
 

@@ -49,8 +49,7 @@ struct FoldConstants {
 
 constexpr FoldConstants FoldBy(unsigned Bits)
 {
-    return {std::uint64_t{Reflect32(XPowModP(Bits + 63))} << 32,
-            std::uint64_t{Reflect32(XPowModP(Bits - 1))} << 32};
+    return {std::uint64_t{Reflect32(XPowModP(Bits + 63))} << 32, std::uint64_t{Reflect32(XPowModP(Bits - 1))} << 32};
 }
 
 #if defined(__x86_64__) || defined(_M_X64)

@@ -26,8 +26,8 @@ inline __m512i Constants512(FoldConstants k)
 // Each of the four lanes folded forward, XORed with the data there.
 inline __m512i FoldInto(__m512i x, __m512i k, __m512i data)
 {
-    return _mm512_ternarylogic_epi64(_mm512_clmulepi64_epi128(x, k, 0x00), _mm512_clmulepi64_epi128(x, k, 0x11),
-                                     data, 0x96);
+    return _mm512_ternarylogic_epi64(_mm512_clmulepi64_epi128(x, k, 0x00), _mm512_clmulepi64_epi128(x, k, 0x11), data,
+                                     0x96);
 }
 
 // The zero-masking form: GCC 12 warns about the plain one's undefined source.

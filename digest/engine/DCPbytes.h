@@ -87,9 +87,18 @@ inline void StoreBE64(std::uint8_t* p, std::uint64_t v)
     std::memcpy(p, &v, 8);
 }
 
-constexpr std::uint32_t RotL32(std::uint32_t x, int n) { return std::rotl(x, n); }
-constexpr std::uint32_t RotR32(std::uint32_t x, int n) { return std::rotr(x, n); }
-constexpr std::uint64_t RotR64(std::uint64_t x, int n) { return std::rotr(x, n); }
+constexpr std::uint32_t RotL32(std::uint32_t x, int n)
+{
+    return std::rotl(x, n);
+}
+constexpr std::uint32_t RotR32(std::uint32_t x, int n)
+{
+    return std::rotr(x, n);
+}
+constexpr std::uint64_t RotR64(std::uint64_t x, int n)
+{
+    return std::rotr(x, n);
+}
 
 // Zeroes memory in a way the optimiser may not drop, even right before the
 // object holding it is released.

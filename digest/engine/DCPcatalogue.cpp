@@ -25,11 +25,16 @@ TCatalogueEntry Entry(AlgorithmId id)
 std::array<TCatalogueEntry, kCatalogueSize> MakeCatalogue()
 {
     return {
-        Entry<TDCP_sha1>(AlgorithmId::Sha1),           Entry<TDCP_haval>(AlgorithmId::Haval256),
-        Entry<TDCP_md4>(AlgorithmId::Md4),             Entry<TDCP_ripemd128>(AlgorithmId::Ripemd128),
-        Entry<TDCP_ripemd160>(AlgorithmId::Ripemd160), Entry<TDCP_sha256>(AlgorithmId::Sha256),
-        Entry<TDCP_sha384>(AlgorithmId::Sha384),       Entry<TDCP_sha512>(AlgorithmId::Sha512),
-        Entry<TDCP_tiger>(AlgorithmId::Tiger192),      Entry<TDCP_md5>(AlgorithmId::Md5),
+        Entry<TDCP_sha1>(AlgorithmId::Sha1),
+        Entry<TDCP_haval>(AlgorithmId::Haval256),
+        Entry<TDCP_md4>(AlgorithmId::Md4),
+        Entry<TDCP_ripemd128>(AlgorithmId::Ripemd128),
+        Entry<TDCP_ripemd160>(AlgorithmId::Ripemd160),
+        Entry<TDCP_sha256>(AlgorithmId::Sha256),
+        Entry<TDCP_sha384>(AlgorithmId::Sha384),
+        Entry<TDCP_sha512>(AlgorithmId::Sha512),
+        Entry<TDCP_tiger>(AlgorithmId::Tiger192),
+        Entry<TDCP_md5>(AlgorithmId::Md5),
     };
 }
 

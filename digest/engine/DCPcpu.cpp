@@ -25,8 +25,8 @@ CpuidRegs Cpuid(std::uint32_t leaf, std::uint32_t subleaf)
 #if defined(_MSC_VER)
     int out[4];
     __cpuidex(out, static_cast<int>(leaf), static_cast<int>(subleaf));
-    r = {static_cast<std::uint32_t>(out[0]), static_cast<std::uint32_t>(out[1]),
-         static_cast<std::uint32_t>(out[2]), static_cast<std::uint32_t>(out[3])};
+    r = {static_cast<std::uint32_t>(out[0]), static_cast<std::uint32_t>(out[1]), static_cast<std::uint32_t>(out[2]),
+         static_cast<std::uint32_t>(out[3])};
 #else
     __cpuid_count(leaf, subleaf, r.eax, r.ebx, r.ecx, r.edx);
 #endif
@@ -60,8 +60,8 @@ CpuFeatures Detect()
     const bool ssse3 = Bit(l1.ecx, 9), sse41 = Bit(l1.ecx, 19), pclmul = Bit(l1.ecx, 1);
     const bool osxsave = Bit(l1.ecx, 27), avx = Bit(l1.ecx, 28);
     const std::uint64_t xcr0 = osxsave ? EnabledRegisterState() : 0;
-    const bool ymmSaved = (xcr0 & 0x6) == 0x6;     // SSE and AVX state
-    const bool zmmSaved = (xcr0 & 0xE6) == 0xE6;   // plus opmask and both ZMM halves
+    const bool ymmSaved = (xcr0 & 0x6) == 0x6;   // SSE and AVX state
+    const bool zmmSaved = (xcr0 & 0xE6) == 0xE6; // plus opmask and both ZMM halves
     const bool bmi1 = Bit(l7.ebx, 3), avx2 = Bit(l7.ebx, 5), bmi2 = Bit(l7.ebx, 8);
     const bool avx512f = Bit(l7.ebx, 16), sha = Bit(l7.ebx, 29);
     const bool avx512bw = Bit(l7.ebx, 30), avx512vl = Bit(l7.ebx, 31);

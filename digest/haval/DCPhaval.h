@@ -31,8 +31,7 @@ struct Haval : MdShape<std::uint32_t, 8, 128, 32, ByteOrder::Little> {
 struct HavalPublished : Haval {
     static constexpr std::string_view Algorithm = "HAVAL-256/5";
     static constexpr std::uint8_t PadByte = 0x01;
-    static constexpr SelfTestVectors SelfTest{"abc",
-                                              "976CD6254C337969E5913B158392A2921AF16FCA51F5601D486E0A9DE01156E7",
+    static constexpr SelfTestVectors SelfTest{"abc", "976CD6254C337969E5913B158392A2921AF16FCA51F5601D486E0A9DE01156E7",
                                               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
                                               "B45CB6E62F2B1320E4F8F1B0B273D45ADD47C321FD23999DCF403AC37636D963"};
 };

@@ -17,11 +17,13 @@ inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t
 // Majority: b&(c^d) and c&d have no bit in common, so their sum equals their
 // OR. c&d does not wait for b and is summed beside it, which leaves b one AND
 // and one addition before the rotation.
-inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t t)
 {
     a = RotL32(a + x + t + (c & d) + (b & (c ^ d)), s);
 }
-inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t t)
 {
     a = RotL32(a + x + t + (b ^ (c ^ d)), s); // c ^ d need not wait for b
 }

@@ -9,19 +9,23 @@ namespace {
 // The four auxiliary functions of RFC 1321, section 3.4, folded into one step
 // each: a = b + ((a + f(b,c,d) + x + t) <<< s). The message word and constant
 // are added first, off the path that waits for the newest word b.
-inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t t)
 {
     a = b + RotL32(a + x + t + (d ^ (b & (c ^ d))), s);
 }
-inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t t)
 {
     a = b + RotL32(a + x + t + (~d & c) + (d & b), s); // the two parts share no bit
 }
-inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t t)
 {
     a = b + RotL32(a + x + t + (b ^ (c ^ d)), s);
 }
-inline void II(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s, std::uint32_t t)
+inline void II(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x, int s,
+               std::uint32_t t)
 {
     a = b + RotL32(a + x + t + (c ^ (b | ~d)), s);
 }

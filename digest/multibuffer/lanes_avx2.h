@@ -82,8 +82,8 @@ inline void LoadTransposed8(__m256i (&x)[16], const std::uint8_t* const* blocks)
 
 inline void SwapBytes8(__m256i (&x)[16])
 {
-    const __m256i order = _mm256_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12, 3, 2, 1, 0, 7, 6, 5,
-                                           4, 11, 10, 9, 8, 15, 14, 13, 12);
+    const __m256i order = _mm256_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12, 3, 2, 1, 0, 7, 6, 5, 4,
+                                           11, 10, 9, 8, 15, 14, 13, 12);
     for (__m256i& v : x) v = _mm256_shuffle_epi8(v, order);
 }
 

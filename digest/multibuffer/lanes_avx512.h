@@ -16,10 +16,22 @@ namespace {
 // -Wuninitialized reports; the zero-masked forms with every lane on are the
 // same instructions.
 constexpr __mmask16 kAll = 0xFFFF;
-inline __m512i UnpackLo32(__m512i a, __m512i b) { return _mm512_maskz_unpacklo_epi32(kAll, a, b); }
-inline __m512i UnpackHi32(__m512i a, __m512i b) { return _mm512_maskz_unpackhi_epi32(kAll, a, b); }
-inline __m512i UnpackLo64(__m512i a, __m512i b) { return _mm512_maskz_unpacklo_epi64(0xFF, a, b); }
-inline __m512i UnpackHi64(__m512i a, __m512i b) { return _mm512_maskz_unpackhi_epi64(0xFF, a, b); }
+inline __m512i UnpackLo32(__m512i a, __m512i b)
+{
+    return _mm512_maskz_unpacklo_epi32(kAll, a, b);
+}
+inline __m512i UnpackHi32(__m512i a, __m512i b)
+{
+    return _mm512_maskz_unpackhi_epi32(kAll, a, b);
+}
+inline __m512i UnpackLo64(__m512i a, __m512i b)
+{
+    return _mm512_maskz_unpacklo_epi64(0xFF, a, b);
+}
+inline __m512i UnpackHi64(__m512i a, __m512i b)
+{
+    return _mm512_maskz_unpackhi_epi64(0xFF, a, b);
+}
 template <int Imm>
 inline __m512i Quarters(__m512i a, __m512i b)
 {
@@ -49,10 +61,22 @@ struct Avx512 {
         return _mm512_ternarylogic_epi32(b, c, d, T);
     }
     // RFC 1321's F, G, H, I.
-    static V F(V b, V c, V d) { return Tern<Table([](int x, int y, int z) { return (x & y) | (~x & z); })>(b, c, d); }
-    static V G(V b, V c, V d) { return Tern<Table([](int x, int y, int z) { return (x & z) | (y & ~z); })>(b, c, d); }
-    static V H(V b, V c, V d) { return Tern<Table([](int x, int y, int z) { return x ^ y ^ z; })>(b, c, d); }
-    static V I(V b, V c, V d) { return Tern<Table([](int x, int y, int z) { return y ^ (x | ~z); })>(b, c, d); }
+    static V F(V b, V c, V d)
+    {
+        return Tern<Table([](int x, int y, int z) { return (x & y) | (~x & z); })>(b, c, d);
+    }
+    static V G(V b, V c, V d)
+    {
+        return Tern<Table([](int x, int y, int z) { return (x & z) | (y & ~z); })>(b, c, d);
+    }
+    static V H(V b, V c, V d)
+    {
+        return Tern<Table([](int x, int y, int z) { return x ^ y ^ z; })>(b, c, d);
+    }
+    static V I(V b, V c, V d)
+    {
+        return Tern<Table([](int x, int y, int z) { return y ^ (x | ~z); })>(b, c, d);
+    }
     // FIPS 180-2's Ch, Parity, Maj.
     static V Ch(V b, V c, V d) { return F(b, c, d); }
     static V Parity(V b, V c, V d) { return H(b, c, d); }
@@ -95,7 +119,8 @@ inline void LoadTransposed16(__m512i (&x)[16], const std::uint8_t* const* blocks
 // Reverses the bytes of every word, for big-endian messages.
 inline void SwapBytes16(__m512i (&x)[16])
 {
-    const __m512i order = _mm512_maskz_broadcast_i32x4(kAll, _mm_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12));
+    const __m512i order =
+        _mm512_maskz_broadcast_i32x4(kAll, _mm_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12));
     for (__m512i& v : x) v = _mm512_maskz_shuffle_epi8(~__mmask64{0}, v, order);
 }
 

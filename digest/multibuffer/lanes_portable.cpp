@@ -37,7 +37,6 @@ struct Scalar {
     static V Xor4(V a, V b, V c, V d) { return a ^ b ^ c ^ d; }
 };
 
-
 // Byte order by arithmetic: the compiler makes it a plain or swapped load.
 std::uint32_t LoadLE(const std::uint8_t* p)
 {

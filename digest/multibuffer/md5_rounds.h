@@ -65,7 +65,8 @@ inline void Step(typename O::V (&s)[4], const typename O::V (&x)[16], const std:
     else
         f = O::I(b, c, d);
     // Word and constant first, off the path that waits for b.
-    a = O::Add(b, O::template RotL<kShift[I / 16][I % 4]>(O::Add(O::Add(O::Add(x[WordOf(I)], O::Broadcast(t + I)), a), f)));
+    a = O::Add(
+        b, O::template RotL<kShift[I / 16][I % 4]>(O::Add(O::Add(O::Add(x[WordOf(I)], O::Broadcast(t + I)), a), f)));
 }
 
 template <class O, std::size_t... I>

@@ -13,32 +13,32 @@ namespace {
 // last because it waits on the word the previous step produced, and is
 // arranged so that little of it does: f4 as the sum of its two disjoint
 // halves, f1 with c ^ d first.
-inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
-               std::uint32_t x, int s, std::uint32_t k)
+inline void F1(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e, std::uint32_t x,
+               int s, std::uint32_t k)
 {
     a = RotL32(a + x + k + (b ^ (c ^ d)), s) + e;
     c = RotL32(c, 10);
 }
-inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
-               std::uint32_t x, int s, std::uint32_t k)
+inline void F2(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e, std::uint32_t x,
+               int s, std::uint32_t k)
 {
     a = RotL32(a + x + k + (d ^ (b & (c ^ d))), s) + e;
     c = RotL32(c, 10);
 }
-inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
-               std::uint32_t x, int s, std::uint32_t k)
+inline void F3(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e, std::uint32_t x,
+               int s, std::uint32_t k)
 {
     a = RotL32(a + x + k + ((b | ~c) ^ d), s) + e;
     c = RotL32(c, 10);
 }
-inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
-               std::uint32_t x, int s, std::uint32_t k)
+inline void F4(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e, std::uint32_t x,
+               int s, std::uint32_t k)
 {
     a = RotL32(a + x + k + ((b & d) + (c & ~d)), s) + e;
     c = RotL32(c, 10);
 }
-inline void F5(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e,
-               std::uint32_t x, int s, std::uint32_t k)
+inline void F5(std::uint32_t& a, std::uint32_t b, std::uint32_t& c, std::uint32_t d, std::uint32_t e, std::uint32_t x,
+               int s, std::uint32_t k)
 {
     a = RotL32(a + x + k + (b ^ (c | ~d)), s) + e;
     c = RotL32(c, 10);
@@ -49,8 +49,7 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 {
     std::uint32_t X[16];
     for (int i = 0; i < 16; ++i) X[i] = LoadLE32(p + 4 * i);
-    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3],
-                  e = H[4];
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3], e = H[4];
     std::uint32_t aa = a, bb = b, cc = c, dd = d, ee = e;
 
     // Left and right steps side by side: the two lines are independent,

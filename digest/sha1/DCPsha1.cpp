@@ -49,8 +49,7 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
         w2 = w1;
         w1 = w;
     }
-    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3],
-                  e = H[4];
+    std::uint32_t a = H[0], b = H[1], c = H[2], d = H[3], e = H[4];
 
     // clang-format off
     StepCh(a, b, c, d, e, W[ 0], 0x5A827999); StepCh(e, a, b, c, d, W[ 1], 0x5A827999);

@@ -35,8 +35,8 @@ void Sha256CompressShaNi(std::span<std::uint32_t, 8> H, std::span<const std::uin
         __m128i m[4];
         for (int i = 0; i < 4; ++i) m[i] = _mm_shuffle_epi8(_mm_loadu_si128(in + i), byteSwap);
 
-        // Sixteen groups of four rounds; from group 4 on, the group's four
-        // schedule words replace the oldest four (W[t-16..t-13]) in m.
+            // Sixteen groups of four rounds; from group 4 on, the group's four
+            // schedule words replace the oldest four (W[t-16..t-13]) in m.
 #pragma GCC unroll 16
         for (int g = 0; g < 16; ++g) {
             __m128i& w = m[g & 3];

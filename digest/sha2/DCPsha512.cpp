@@ -10,7 +10,7 @@ void Sha512CompressPortable(std::span<std::uint64_t, 8> H, std::span<const std::
 }
 
 #if SUMBROOK_DIGEST_X86_64
-void Sha512CompressAvx2(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx2.cpp
+void Sha512CompressAvx2(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks);   // DCPsha512_avx2.cpp
 void Sha512CompressAvx512(std::span<std::uint64_t, 8> H, std::span<const std::uint8_t> Blocks); // DCPsha512_avx512.cpp
 #endif
 

@@ -96,7 +96,8 @@ std::string ToCodePage(std::u16string_view text, const std::string& encoding)
         for (std::size_t i = 0; i < utf8.size(); i += Utf8SequenceLength(static_cast<unsigned char>(utf8[i])))
             out += static_cast<unsigned char>(utf8[i]) < 0x80
                        ? utf8[i]
-                       : BestFit(std::string_view(utf8).substr(i, Utf8SequenceLength(static_cast<unsigned char>(utf8[i]))));
+                       : BestFit(
+                             std::string_view(utf8).substr(i, Utf8SequenceLength(static_cast<unsigned char>(utf8[i]))));
         return out;
     }
     std::unique_ptr<void, IconvCloser> cd(raw);

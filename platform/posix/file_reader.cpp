@@ -39,7 +39,8 @@ std::unique_ptr<FileReader> FileReader::Open(const std::string& path, ShareMode 
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(PathInfo::Kind::Special, kNotARegularFile);
     reader->size_ = static_cast<std::uint64_t>(st.st_size);
 #if defined(POSIX_FADV_SEQUENTIAL)
-    if (reader->size_ >= (1u << 20)) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL); // worth a call for large files only
+    if (reader->size_ >= (1u << 20))
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL); // worth a call for large files only
 #endif
     return reader;
 }

@@ -50,8 +50,8 @@ std::unique_ptr<FileWriter::Target> OpenDirectly(const std::string& path)
     posix::PathAt at;
     if (const int error = posix::ResolvePathAt(path, at)) CreateFailed(path, error);
     // O_NONBLOCK keeps the open from waiting for a reader when Path is a FIFO.
-    posix::Descriptor fd(::openat(at.Dir(), at.Name.c_str(),
-                                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
+    posix::Descriptor fd(
+        ::openat(at.Dir(), at.Name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
     if (!fd) CreateFailed(path, errno);
     const int flags = ::fcntl(fd.Get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) CreateFailed(path, errno);
@@ -90,7 +90,8 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
     if (target->FinalName.empty()) CreateFailed(path, EISDIR);
     posix::PathAt folderAt;
     if (const int error = posix::ResolvePathAt(posix::FolderOf(resolved), folderAt)) CreateFailed(path, error);
-    target->Folder = posix::Descriptor(::openat(folderAt.Dir(), folderAt.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    target->Folder =
+        posix::Descriptor(::openat(folderAt.Dir(), folderAt.Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!target->Folder) CreateFailed(path, errno);
 
     std::random_device random;
@@ -98,9 +99,8 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
         char name[32];
         std::snprintf(name, sizeof name, ".sumbrook-%08x.tmp", static_cast<unsigned>(random()));
         // The new file starts private; it gets the old file's mode before it is filled.
-        target->File = posix::Descriptor(::openat(target->Folder.Get(), name,
-                                                  O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
-                                                  exists ? 0600 : 0666));
+        target->File = posix::Descriptor(::openat(
+            target->Folder.Get(), name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, exists ? 0600 : 0666));
         if (target->File) {
             target->NewName = name;
         } else if (errno != EEXIST || attempt == 100) {
@@ -125,8 +125,7 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
 
 FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
     : target_(std::move(target)), path_(std::move(path))
-{
-}
+{}
 
 FileWriter::~FileWriter()
 {

@@ -20,7 +20,11 @@ namespace {
 
 struct Entry {
     std::string Name;
-    enum class Kind { File, Folder, Skipped } Kind;
+    enum class Kind {
+        File,
+        Folder,
+        Skipped
+    } Kind;
     std::string Failure; // a file whose type could not be read
     FileId Id;
     std::uint64_t Size = 0;
@@ -55,9 +59,9 @@ int List(int fd, std::vector<Entry>& entries)
         if (name == "." || name == "..") continue;
         Entry entry{name, Entry::Kind::Skipped, {}, {}, 0};
         struct stat link {};
-        const bool isLink = d->d_type == DT_LNK ||
-                            (d->d_type == DT_UNKNOWN && ::fstatat(fd, d->d_name, &link, AT_SYMLINK_NOFOLLOW) == 0 &&
-                             S_ISLNK(link.st_mode));
+        const bool isLink =
+            d->d_type == DT_LNK || (d->d_type == DT_UNKNOWN &&
+                                    ::fstatat(fd, d->d_name, &link, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(link.st_mode));
         struct stat st {};
         // Links to files count as the file; links to folders are not entered.
         if (::fstatat(fd, d->d_name, &st, 0) == 0) {
@@ -65,8 +69,8 @@ int List(int fd, std::vector<Entry>& entries)
             if (S_ISREG(st.st_mode)) {
                 entry.Kind = Entry::Kind::File;
                 entry.Size = static_cast<std::uint64_t>(st.st_size);
-            }
-            else if (S_ISDIR(st.st_mode) && !isLink) entry.Kind = Entry::Kind::Folder;
+            } else if (S_ISDIR(st.st_mode) && !isLink)
+                entry.Kind = Entry::Kind::Folder;
         } else if (errno == ENOENT) {
             continue; // gone since it was listed, or a dangling link
         } else if (d->d_type == DT_DIR) {
@@ -96,7 +100,7 @@ struct FolderWalk::State {
     std::string Path;
     std::vector<Level> Levels;
     std::map<std::pair<std::uint64_t, std::uint64_t>, std::size_t> OnPath; // folder identity: its path's length
-    posix::Descriptor Current; // the deepest level's folder
+    posix::Descriptor Current;                                             // the deepest level's folder
     bool Recursive = false;
     std::optional<Found> Pending; // the root's failure
 
@@ -107,8 +111,8 @@ struct FolderWalk::State {
         if (::fstat(fd.Get(), &st) != 0) return Found{Path, std::strerror(errno), {}};
         const FileId id = IdOf(st);
         if (const auto seen = OnPath.find({id.Device, id.Inode}); seen != OnPath.end())
-            return Found{Path, "a folder loop: the same folder as " + Path.substr(0, seen->second) + "; not entered again",
-                         id};
+            return Found{
+                Path, "a folder loop: the same folder as " + Path.substr(0, seen->second) + "; not entered again", id};
         Level level{id, {}, 0, Path.size()};
         if (const int error = List(fd.Get(), level.Entries)) return Found{Path, std::strerror(error), id};
         OnPath.emplace(std::pair{id.Device, id.Inode}, Path.size());

@@ -41,8 +41,8 @@ extern "C" void RemovePendingFileAndStop(int signal)
 // SIGPIPE and SIGXFSZ are not among them: they become write errors.
 std::vector<int> TerminatingSignals()
 {
-    std::vector<int> signals{SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM,
-                             SIGPROF, SIGXCPU, SIGABRT, SIGSEGV, SIGBUS,  SIGFPE,  SIGILL,  SIGTRAP, SIGSYS};
+    std::vector<int> signals{SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
+                             SIGXCPU, SIGABRT, SIGSEGV, SIGBUS,  SIGFPE,  SIGILL,  SIGTRAP, SIGSYS};
 #if defined(SIGPOLL)
     signals.push_back(SIGPOLL);
 #endif

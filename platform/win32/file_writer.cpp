@@ -52,16 +52,17 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DEVICE) != 0) {
         // Devices have no previous content to keep: written directly.
-        target->File = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        target->File =
+            ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (target->File == INVALID_HANDLE_VALUE) CreateFailed(path, ::GetLastError());
         return std::make_unique<FileWriter>(std::move(target), path);
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         CreateFailed(path, ERROR_ACCESS_DENIED); // what opening a folder for writing gives
     // A link is followed: the file it points to is replaced, the link stays.
-    const std::wstring resolved = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
-                                   ? LinkTarget(wide)
-                                   : wide;
+    const std::wstring resolved =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? LinkTarget(wide)
+                                                                                                  : wide;
     const auto cut = resolved.find_last_of(L"\\/:");
     const std::wstring folder = cut == std::wstring::npos ? L"" : resolved.substr(0, cut + 1);
     std::random_device random;
@@ -85,8 +86,7 @@ FileId FileWriter::Identity() const
 
 FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
     : target_(std::move(target)), path_(std::move(path))
-{
-}
+{}
 
 FileWriter::~FileWriter()
 {
@@ -110,7 +110,8 @@ void FileWriter::Write(std::span<const std::uint8_t> bytes)
     while (done < bytes.size()) {
         DWORD put = 0;
         const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!::WriteFile(target_->File, bytes.data() + done, want, &put, nullptr)) Fail(SystemMessage(::GetLastError()));
+        if (!::WriteFile(target_->File, bytes.data() + done, want, &put, nullptr))
+            Fail(SystemMessage(::GetLastError()));
         done += put;
     }
 }

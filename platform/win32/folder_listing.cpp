@@ -40,9 +40,11 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, st
             // The listing describes the link itself; it counts as what it points to.
             const PathInfo target = DescribePath(pattern.substr(0, pattern.size() - 1) + name);
             FolderEntry entry{name, FolderEntry::Kind::Other, 0, {}, true};
-            if (target.Kind == PathInfo::Kind::RegularFile) entry = {name, FolderEntry::Kind::RegularFile, target.Size, {}, true};
+            if (target.Kind == PathInfo::Kind::RegularFile)
+                entry = {name, FolderEntry::Kind::RegularFile, target.Size, {}, true};
             if (target.Kind == PathInfo::Kind::Folder) entry.Kind = FolderEntry::Kind::Folder;
-            if (target.Kind == PathInfo::Kind::Unknown) entry = {name, FolderEntry::Kind::Unknown, 0, target.Failure, true};
+            if (target.Kind == PathInfo::Kind::Unknown)
+                entry = {name, FolderEntry::Kind::Unknown, 0, target.Failure, true};
             entries.push_back(std::move(entry));
             continue;
         }
@@ -51,7 +53,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, st
         const auto size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         entries.push_back({name,
                            folderEntry ? FolderEntry::Kind::Folder
-                                       : device ? FolderEntry::Kind::Other : FolderEntry::Kind::RegularFile,
+                           : device    ? FolderEntry::Kind::Other
+                                       : FolderEntry::Kind::RegularFile,
                            folderEntry ? 0 : size,
                            {},
                            false});

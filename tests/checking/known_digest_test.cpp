@@ -88,11 +88,17 @@ TEST(ChecksumListing, EveryFormatBesideTheChecksumFile)
         {"/d/sums.txt", md5 + "  a.txt\r\n", {"/d/a.txt"}, {Md5}, 0},
         {"/d/x.md4", md5 + "  a.txt\n", {"/d/a.txt"}, {Md4}, 0},
         {"/d/SHA256SUMS", sha256 + "  /abs/a.txt\nnot a line\n\n", {"/abs/a.txt"}, {Sha256}, 1},
-        {"rel/list.bsd", "SHA256 (a.txt) = " + sha256 + "\nMD5 (a.txt) = " + md5 + "\nSHA1 (b) = " + Hex(40) + "\n",
-         {"rel/a.txt", "rel/b"}, {Sha256, Sha1}, 0},
+        {"rel/list.bsd",
+         "SHA256 (a.txt) = " + sha256 + "\nMD5 (a.txt) = " + md5 + "\nSHA1 (b) = " + Hex(40) + "\n",
+         {"rel/a.txt", "rel/b"},
+         {Sha256, Sha1},
+         0},
         {"/d/x.sfv", "; comment\na.txt 1234ABCD\n", {"/d/a.txt"}, {Crc32}, 0},
-        {"/d/SumbrookResult.txt", "a.txt\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\nempty.txt\r\n", {"/d/a.txt"},
-         {Md5}, 0},
+        {"/d/SumbrookResult.txt",
+         "a.txt\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\nempty.txt\r\n",
+         {"/d/a.txt"},
+         {Md5},
+         0},
         {"/d/x", "", {}, {}, 0},
     };
     for (const Listing& c : cases) {
@@ -108,7 +114,9 @@ TEST(ChecksumListing, EveryFormatBesideTheChecksumFile)
         EXPECT_EQ(listing.MalformedLines, c.Malformed) << c.ChecksumPath;
     }
     // The result file's entry carries both values; the BSD file's a.txt both lines.
-    EXPECT_EQ(ListChecksumFile("a\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\n", "/d/r.txt").Files.at(0).Values.size(),
+    EXPECT_EQ(ListChecksumFile("a\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\n", "/d/r.txt")
+                  .Files.at(0)
+                  .Values.size(),
               2u);
 }
 

@@ -32,8 +32,7 @@ struct Files {
     {
         names = {"plain", "a b", "-dash", "校验.txt", "empty"};
         if (oddNames) names.insert(names.end(), {"back\\slash", "new\nline"});
-        for (const std::string& name : names)
-            dir.Write(name, name == "empty" ? "" : "content of " + name);
+        for (const std::string& name : names) dir.Write(name, name == "empty" ? "" : "content of " + name);
     }
     std::string In() const { return "cd " + Quote(dir.Path()) + " && "; }
     std::string Args() const
@@ -53,9 +52,9 @@ std::size_t Count(const std::string& text, const std::string& part)
 
 struct Writer {
     std::string program;
-    std::string command;   // run in the folder, the names after it
-    std::string sumsFile;  // its name tells the algorithm where the line does not
-    bool oddNames;         // names with a backslash or a line end survive the format
+    std::string command;  // run in the folder, the names after it
+    std::string sumsFile; // its name tells the algorithm where the line does not
+    bool oddNames;        // names with a backslash or a line end survive the format
     std::size_t linesPerFile;
 };
 
@@ -67,8 +66,8 @@ TEST(CheckRoundTrip, WhatTheUsualToolsWriteIsChecked)
         {"sha1sum", "sha1sum", "x.sha1", true, 1},
         {"sha512sum", "sha512sum", "sums.txt", true, 1}, // 128 digits can only be SHA-512
         {"sha256sum", "sha256sum --tag", "tagged", true, 1},
-        {"rhash", "rhash --bsd --md5 --sha1 --sha256 --sha384 --sha512 --md4 --tiger --ripemd160 --crc32", "bsd",
-         false, 9},
+        {"rhash", "rhash --bsd --md5 --sha1 --sha256 --sha384 --sha512 --md4 --tiger --ripemd160 --crc32", "bsd", false,
+         9},
         {"rhash", "rhash --sfv", "list.sfv", false, 1},
     };
     for (const Writer& w : writers) {
@@ -113,7 +112,7 @@ TEST(CheckRoundTrip, WhatTheUsualToolsWriteIsChecked)
 
 struct Reader {
     std::string program;
-    std::string options; // sumbrook-cli's
+    std::string options;   // sumbrook-cli's
     std::string reference; // the tool writing the same, to compare byte for byte; empty: none
     std::string checker;
     std::string sumsFile; // its name tells the algorithm on the way back
@@ -185,8 +184,8 @@ struct ResultFileCase {
 TEST(CheckResultFile, TheWindowsSavedFileIsChecked)
 {
     const ResultFileCase cases[] = {
-        {"zh_CN.UTF-8", ""},          // GBK
-        {"C.UTF-8", ""},              // UTF-8
+        {"zh_CN.UTF-8", ""},         // GBK
+        {"C.UTF-8", ""},             // UTF-8
         {"C.UTF-8", "\xEF\xBB\xBF"}, // UTF-8 with a byte-order mark
     };
     for (const ResultFileCase& c : cases) {
@@ -225,11 +224,11 @@ TEST(CheckResultFile, TheWindowsSavedFileIsChecked)
 
 struct FailureCase {
     std::string name;
-    std::string sums;    // the checksum file
+    std::string sums; // the checksum file
     std::string options;
     int status;
     std::string out;
-    std::string err;     // a part of standard error; empty: nothing at all
+    std::string err; // a part of standard error; empty: nothing at all
 };
 
 TEST(CheckFailures, EachSaysWhatWentWrong)
@@ -260,17 +259,20 @@ TEST(CheckFailures, EachSaysWhatWentWrong)
          "abc: OK\nabc: OK\n", ""},
         {"BOM before a BSD line", "\xEF\xBB\xBFMD5 (abc) = " + md5 + "\n", "", 0, "abc: OK\n", ""},
         {"a name written on Windows", md5 + "  folder\\abc\r\n", "", 0, "folder\\abc: OK\n", ""},
-        {"clearsigned", "-----BEGIN PGP SIGNED MESSAGE-----\nHash: SHA256\n\n" + md5 +
-         "  abc\n-----BEGIN PGP SIGNATURE-----\n\niQEz\n-----END PGP SIGNATURE-----\n", "--strict", 0, "abc: OK\n",
-         "sums.md5: the OpenPGP armour around the lines was skipped"},
+        {"clearsigned",
+         "-----BEGIN PGP SIGNED MESSAGE-----\nHash: SHA256\n\n" + md5 +
+             "  abc\n-----BEGIN PGP SIGNATURE-----\n\niQEz\n-----END PGP SIGNATURE-----\n",
+         "--strict", 0, "abc: OK\n", "sums.md5: the OpenPGP armour around the lines was skipped"},
         {"64 digits as sha256sum writes them", sha256 + "  abc\n", "", 0, "abc: OK\n", ""},
         {"two options of one length, --status", md5 + "  abc\n", "--status --md4 --md5", 2, "", ""},
-        {"nothing verified", md5 + "  gone\n", "--ignore-missing", 1, "", "sumbrook-cli: sums.md5: no file was verified\n"},
+        {"nothing verified", md5 + "  gone\n", "--ignore-missing", 1, "",
+         "sumbrook-cli: sums.md5: no file was verified\n"},
         {"unknown algorithm", "SHA3-256 (abc) = " + sha256 + "\n", "", 1, "", "1: unknown algorithm 'SHA3-256'"},
         {"a name up to its NUL", md5 + "  abc" + std::string(1, '\0') + "junk\n", "", 0, "abc: OK\n", ""},
         {"a line longer than any checksum line", std::string(1 << 20, 'a'), "", 1, "", "1: line too long"},
-        {"both HAVALs by their tags", "HAVAL256 (empty) = " + havalPublished + "\nHAVAL256-0x80 (empty) = " + haval +
-         "\n", "", 0, "empty: OK\nempty: OK\n", ""},
+        {"both HAVALs by their tags",
+         "HAVAL256 (empty) = " + havalPublished + "\nHAVAL256-0x80 (empty) = " + haval + "\n", "", 0,
+         "empty: OK\nempty: OK\n", ""},
         {"a name quoted as coreutils does", "\\" + md5 + "  no\\nsuch\n", "", 1, "\\no\\nsuch: FAILED open or read\n",
          "sumbrook-cli: 'no'$'\\n''such': No such file or directory\n"},
         {"standard input listed, a file", md5 + "  -\n", "<abc", 0, "-: OK\n", ""},
@@ -284,7 +286,8 @@ TEST(CheckFailures, EachSaysWhatWentWrong)
         dir.Write("folder/abc", "abc");
         dir.Fifo("pipe");
         dir.Write("sums.md5", c.sums);
-        const Outcome run = RunShell("cd " + Quote(dir.Path()) + " && timeout 60 " + kCli + " -c " + c.options + " sums.md5");
+        const Outcome run =
+            RunShell("cd " + Quote(dir.Path()) + " && timeout 60 " + kCli + " -c " + c.options + " sums.md5");
         EXPECT_EQ(run.status, c.status) << run.err;
         EXPECT_EQ(run.out, c.out);
         if (c.err.empty()) {

@@ -36,8 +36,8 @@ TEST(Cli, LinesFollowTheCatalogueWhateverTheOptionOrder)
     TempDir dir;
     const std::string file = dir.Write("abc", "abc");
     EXPECT_EQ(RunCli("--md5 --crc32 " + Quote(file)).out, Native(file) + "\n"
-                                                                       "\tCRC32_FCS32：352441C2\n"
-                                                                       "\tMD5：900150983CD24FB0D6963F7D28E17F72\n");
+                                                                         "\tCRC32_FCS32：352441C2\n"
+                                                                         "\tMD5：900150983CD24FB0D6963F7D28E17F72\n");
 
     const Outcome all = RunCli("--all " + Quote(file));
     EXPECT_EQ(all.status, 0);
@@ -184,13 +184,15 @@ TEST(Cli, NothingLostNothingSilent)
     // so that they read back as a comment or as another name.
     const std::string sfv = dir.Folder("sfv");
     std::string names;
-    for (const char* name : {";only.txt", "trail.txt ", "\\back", "d41d8cd98f00b204e9800998ecf8427e  x", "a\nb", "fine name"})
+    for (const char* name :
+         {";only.txt", "trail.txt ", "\\back", "d41d8cd98f00b204e9800998ecf8427e  x", "a\nb", "fine name"})
         names += ' ' + Quote(name), dir.Write(std::string("sfv/") + name, "abc");
     const Outcome sfvRun = RunCli("--crc32 --format=sfv" + names, "cd " + Quote(sfv) + " &&");
     EXPECT_EQ(sfvRun.status, 1);
     EXPECT_EQ(sfvRun.out, "fine name 352441C2\n");
     std::size_t refused = 0;
-    for (std::size_t at = 0; (at = sfvRun.err.find("an SFV file cannot hold this name\n", at)) != std::string::npos; ++at)
+    for (std::size_t at = 0; (at = sfvRun.err.find("an SFV file cannot hold this name\n", at)) != std::string::npos;
+         ++at)
         ++refused;
     EXPECT_EQ(refused, 5u) << sfvRun.err;
 
@@ -245,8 +247,10 @@ TEST(Cli, HostileTrees)
     const Outcome bottom = RunCli("-r --md5 " + Quote(dir.Path("deep")), "ulimit -s 1024;");
     EXPECT_EQ(bottom.status, 0) << bottom.err.substr(0, 200);
     EXPECT_EQ(bottom.out, deep + "/f\n" + md5);
-    if (inMemory) ::umount2(dir.Path("deep").c_str(), MNT_DETACH);
-    else EXPECT_EQ(std::system(("rm -rf " + Quote(dir.Path("deep"))).c_str()), 0);
+    if (inMemory)
+        ::umount2(dir.Path("deep").c_str(), MNT_DETACH);
+    else
+        EXPECT_EQ(std::system(("rm -rf " + Quote(dir.Path("deep"))).c_str()), 0);
 
     // A folder mounted inside itself, where a mount can be made.
     const std::string loop = dir.Folder("loop");
@@ -257,8 +261,8 @@ TEST(Cli, HostileTrees)
         ::umount((loop + "/x").c_str());
         EXPECT_EQ(looped.status, 1);
         EXPECT_EQ(looped.out, loop + "/f\n" + md5);
-        EXPECT_EQ(looped.err, "sumbrook-cli: " + loop + "/x: a folder loop: the same folder as " + loop +
-                                  "; not entered again\n");
+        EXPECT_EQ(looped.err,
+                  "sumbrook-cli: " + loop + "/x: a folder loop: the same folder as " + loop + "; not entered again\n");
     }
 }
 
@@ -268,8 +272,8 @@ TEST(Cli, OutputFileIsTheWindowsResultFile)
     const std::string first = dir.Write("校验.txt", "abc");
     const std::string second = dir.Write("empty", "");
     const std::string output = dir.Path("result.txt");
-    const Outcome run =
-        RunCli("--crc32 --md5 --output " + Quote(output) + ' ' + Quote(first) + ' ' + Quote(second), "LC_ALL=zh_CN.UTF-8");
+    const Outcome run = RunCli("--crc32 --md5 --output " + Quote(output) + ' ' + Quote(first) + ' ' + Quote(second),
+                               "LC_ALL=zh_CN.UTF-8");
     EXPECT_EQ(run.status, 0) << run.err;
     // File names, not paths; GBK bytes; TABs and CR LF.
     const std::string expected = "\xD0\xA3\xD1\xE9.txt\r\n"
@@ -289,7 +293,8 @@ TEST(Cli, OutputFileIsTheWindowsResultFile)
     const std::string gbk = dir.Write("\xD6\xD0\xCE\xC4.txt", "abc");
     const Outcome gbkRun = RunCli("--md5 --output " + Quote(output) + ' ' + Quote(gbk), "LC_ALL=zh_CN.GBK");
     EXPECT_EQ(gbkRun.status, 0) << gbkRun.err;
-    EXPECT_EQ(ReadBytes(output), "\xD6\xD0\xCE\xC4.txt\r\n\tMD5\xA3\xBA" "900150983CD24FB0D6963F7D28E17F72\r\n");
+    EXPECT_EQ(ReadBytes(output), "\xD6\xD0\xCE\xC4.txt\r\n\tMD5\xA3\xBA"
+                                 "900150983CD24FB0D6963F7D28E17F72\r\n");
 
     const std::string nowhere = dir.Path("missing/result.txt");
     const Outcome failed = RunCli("--output " + Quote(nowhere) + ' ' + Quote(second));

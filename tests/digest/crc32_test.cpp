@@ -27,8 +27,7 @@ class ScriptedSource : public TByteSource {
 public:
     ScriptedSource(std::vector<std::uint8_t> data, std::size_t chunk, int failAt = -1)
         : data_(std::move(data)), chunk_(chunk), failAt_(failAt)
-    {
-    }
+    {}
     std::ptrdiff_t Read(std::span<std::uint8_t> into) override
     {
         if (reads++ == failAt_) return -1;
@@ -86,8 +85,7 @@ TEST_P(Crc32Kernel, FastFoldMatchesTheByteWiseFold)
                   Crc32FoldBytewise(kCrc32Preset, {data.data() + 1, length}));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKernel, Crc32Kernel,
-                         ::testing::ValuesIn(RunnableDigestKernels("CRC32_FCS32")),
+INSTANTIATE_TEST_SUITE_P(EveryKernel, Crc32Kernel, ::testing::ValuesIn(RunnableDigestKernels("CRC32_FCS32")),
                          [](const ::testing::TestParamInfo<std::string_view>& test) {
                              std::string name;
                              for (const char c : test.param)

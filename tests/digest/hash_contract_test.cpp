@@ -187,8 +187,7 @@ TEST_P(HashContract, MisalignedInputGivesTheSameDigest)
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, HashContract, ::testing::ValuesIn(EveryEntryOnEveryKernel()),
                          [](const ::testing::TestParamInfo<EntryKernel>& test) {
-                             return TestName(AlgorithmCatalogue()[test.param.Index].DisplayName,
-                                             test.param.Kernel);
+                             return TestName(AlgorithmCatalogue()[test.param.Index].DisplayName, test.param.Kernel);
                          });
 
 // Instances built in zeroed storage so that the bytes of a used instance can
@@ -229,8 +228,8 @@ void ExpectNoStateLeft()
 
 template <class Hash>
 class HashState : public ::testing::Test {};
-using AllDigests = ::testing::Types<TDCP_sha1, TDCP_haval, TDCP_md4, TDCP_ripemd128, TDCP_ripemd160,
-                                    TDCP_sha256, TDCP_sha384, TDCP_sha512, TDCP_tiger, TDCP_md5>;
+using AllDigests = ::testing::Types<TDCP_sha1, TDCP_haval, TDCP_md4, TDCP_ripemd128, TDCP_ripemd160, TDCP_sha256,
+                                    TDCP_sha384, TDCP_sha512, TDCP_tiger, TDCP_md5>;
 TYPED_TEST_SUITE(HashState, AllDigests);
 
 TYPED_TEST(HashState, FinalBurnAndDestructionLeaveNoState)
@@ -273,10 +272,10 @@ TEST(Catalogue, HoldsTheTenDigestsInOrder)
         EXPECT_EQ(static_cast<std::size_t>(e.HashSize / 8), InfoOf(e.Algorithm).DigestBytes);
         sizes.push_back(e.HashSize / 8);
     }
-    EXPECT_THAT(names, ::testing::ElementsAre("SHA1", "Haval (256bit, 5 passes)", "MD4", "RipeMD-128",
-                                              "RipeMD-160", "SHA256", "SHA384", "SHA512", "Tiger", "MD5"));
-    EXPECT_THAT(display, ::testing::ElementsAre("SHA1", "Haval256", "MD4", "RipeMD-128", "RipeMD-160",
-                                                "SHA256", "SHA384", "SHA512", "Tiger192", "MD5"));
+    EXPECT_THAT(names, ::testing::ElementsAre("SHA1", "Haval (256bit, 5 passes)", "MD4", "RipeMD-128", "RipeMD-160",
+                                              "SHA256", "SHA384", "SHA512", "Tiger", "MD5"));
+    EXPECT_THAT(display, ::testing::ElementsAre("SHA1", "Haval256", "MD4", "RipeMD-128", "RipeMD-160", "SHA256",
+                                                "SHA384", "SHA512", "Tiger192", "MD5"));
     EXPECT_THAT(sizes, ::testing::ElementsAre(20, 32, 16, 16, 20, 32, 48, 64, 24, 16));
     EXPECT_EQ(DisplayName("Tiger2"), "Tiger2");
 }

@@ -63,8 +63,8 @@ std::vector<Message> Messages(const std::string& algorithm)
     for (const DigestVector& v : LoadAllVectors(SUMBROOK_TEST_DATA))
         if (v.Algorithm == algorithm) all.push_back({v.Message, v.Expected, v.Source});
     auto oneStream = OneStream(algorithm);
-    for (const std::size_t n : {0, 1, 55, 56, 57, 63, 64, 65, 119, 120, 121, 127, 128, 129, 183, 184, 1000, 4113,
-                                65536 + 56, 300000}) {
+    for (const std::size_t n :
+         {0, 1, 55, 56, 57, 63, 64, 65, 119, 120, 121, 127, 128, 129, 183, 184, 1000, 4113, 65536 + 56, 300000}) {
         std::string bytes = PatternBytes(n);
         all.push_back({bytes, DigestHex(*oneStream, bytes), "length " + std::to_string(n)});
     }

@@ -10,10 +10,12 @@ namespace {
 
 TEST(CodePage, NamedEncodingsConvertAndMarkWhatTheyLack)
 {
-    EXPECT_EQ(ToCodePage(u"a名b", "GBK"), "a\xC3\xFB" "b");
+    EXPECT_EQ(ToCodePage(u"a名b", "GBK"), "a\xC3\xFB"
+                                          "b");
     EXPECT_EQ(ToCodePage(u"待校验：读取文件错误", "GBK"),
               "\xB4\xFD\xD0\xA3\xD1\xE9\xA3\xBA\xB6\xC1\xC8\xA1\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3");
-    EXPECT_EQ(ToCodePage(u"a名b", "UTF-8"), "a\xE5\x90\x8D" "b");
+    EXPECT_EQ(ToCodePage(u"a名b", "UTF-8"), "a\xE5\x90\x8D"
+                                            "b");
     EXPECT_EQ(ToCodePage(std::u16string(5000, u'名'), "GBK").size(), 10000u);
     // Characters the code page lacks: the close form where there is one, else "?".
     EXPECT_EQ(ToCodePage(u"MD5：9001 名", "ASCII"), "MD5:9001 ?");
@@ -30,8 +32,10 @@ TEST(CodePage, AnsiCodePageIsTheNamedOne)
 
 TEST(CodePage, BytesOfACodePageBackToUtf8)
 {
-    const std::string gbk = "a\xC3\xFB\xA3\xBA" "b"; // a名：b
-    EXPECT_EQ(CodePageToUtf8(gbk, "GBK"), "a\xE5\x90\x8D\xEF\xBC\x9A" "b");
+    const std::string gbk = "a\xC3\xFB\xA3\xBA"
+                            "b"; // a名：b
+    EXPECT_EQ(CodePageToUtf8(gbk, "GBK"), "a\xE5\x90\x8D\xEF\xBC\x9A"
+                                          "b");
     EXPECT_EQ(CodePageToUtf8(ToCodePage(u"待校验", "GBK"), "GBK"), "\xE5\xBE\x85\xE6\xA0\xA1\xE9\xAA\x8C");
     EXPECT_EQ(CodePageToUtf8("a\xC3", "GBK"), std::nullopt); // cut in the middle of a character
     EXPECT_EQ(CodePageToUtf8("\xFF\xFE", "UTF-8"), std::nullopt);

@@ -46,7 +46,7 @@ protected:
         else if (const auto* table = qobject_cast<const QTableView*>(view->object()))
             header = cell->role() == QAccessible::ColumnHeader ? table->horizontalHeader()
                      : cell->role() == QAccessible::RowHeader  ? table->verticalHeader()
-                                                                : nullptr;
+                                                               : nullptr;
         return header != nullptr && !header->isVisible();
     }
 
@@ -162,7 +162,8 @@ TEST_F(AccessTest, TextOnEveryGroupColourHasAContrastOfAtLeastFourAndAHalf)
         List()->SetStateIndex(row, mark);
         QApplication::processEvents();
         const QRect cell = List()->visualRect(List()->model()->index(row, TFileListView::NameColumn));
-        const QImage image = List()->viewport()->grab(cell.adjusted(List()->iconSize().width() + 8, 1, -2, -2)).toImage();
+        const QImage image =
+            List()->viewport()->grab(cell.adjusted(List()->iconSize().width() + 8, 1, -2, -2)).toImage();
         QColor most = background;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
@@ -177,7 +178,8 @@ TEST_F(AccessTest, TextOnEveryGroupColourHasAContrastOfAtLeastFourAndAHalf)
 TEST_F(AccessTest, DialogsReadNoFileAndStartOutsideSpecialFolders)
 {
     // A file whose name says nothing: knowing it is a PNG takes a read.
-    const QString unnamed = WriteFile(QStringLiteral("noextension"), QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"));
+    const QString unnamed =
+        WriteFile(QStringLiteral("noextension"), QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"));
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     const QString start = QDir(QDir(desktop).exists() ? desktop : QDir::homePath()).absolutePath();
 

@@ -109,7 +109,8 @@ TEST_F(DropTest, DropDuringARunWaitsForTheNextRun)
     CalculateWhile([&] {
         takenByList = DropOn(Form().NeedCheckFileList->viewport(), {late});
         takenByToolBar = DropOn(Form().ToolBar, {later}); // its buttons are off just now
-        commandsStayedOff = !Form().ToolBar->widgetForAction(Form().OpenFileToolBtn)->isEnabled() && !Form().FileMenu->menuAction()->isEnabled() &&
+        commandsStayedOff = !Form().ToolBar->widgetForAction(Form().OpenFileToolBtn)->isEnabled() &&
+                            !Form().FileMenu->menuAction()->isEnabled() &&
                             !Form().ToolsMenu->menuAction()->isEnabled() && !Form().CalculateMenu->isEnabled() &&
                             !Form().DeleteListToolBtn->isEnabled();
     });

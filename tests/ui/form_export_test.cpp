@@ -34,7 +34,8 @@ TEST_F(ExportTest, CopyAllPutsTheHeaderAndEveryNodeOnTheClipboard)
     Form().NCopyAllToClip->trigger();
 
     QString all = kHeader;
-    for (const auto& [name, bytes] : {std::pair{QStringLiteral("a.txt"), kSame}, std::pair{QStringLiteral("b.txt"), kOther}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{QStringLiteral("a.txt"), kSame}, std::pair{QStringLiteral("b.txt"), kOther}}) {
         all += name + QStringLiteral("\r\n\r\n");
         for (const QString& line : DefaultLines(bytes)) all += line + QStringLiteral("\r\n\r\n");
     }
@@ -53,7 +54,8 @@ TEST_F(ExportTest, SaveWritesOneTabIndentedLinePerNode)
     Form().SaveToolBtn->trigger();
 
     QString text;
-    for (const auto& [name, bytes] : {std::pair{QStringLiteral("a.txt"), kSame}, std::pair{QStringLiteral("b.txt"), kOther}}) {
+    for (const auto& [name, bytes] :
+         {std::pair{QStringLiteral("a.txt"), kSame}, std::pair{QStringLiteral("b.txt"), kOther}}) {
         text += name + QStringLiteral("\r\n");
         for (const QString& line : DefaultLines(bytes)) text += QStringLiteral("\t") + line + QStringLiteral("\r\n");
     }

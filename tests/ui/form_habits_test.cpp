@@ -153,7 +153,8 @@ TEST_F(HabitsTest, ProgressBoxHidesTheRowsUnderIt)
     AddFiles(paths);
     TCheckGroupBox* box = Form().CheckGroupBox;
     box->ShowProgressBox(true);
-    ASSERT_TRUE(List()->geometry().intersects(QRect(List()->parentWidget()->mapFrom(&Form(), box->pos()), box->size())));
+    ASSERT_TRUE(
+        List()->geometry().intersects(QRect(List()->parentWidget()->mapFrom(&Form(), box->pos()), box->size())));
     auto boxShot = [&] {
         QApplication::processEvents();
         return Form().grab(box->geometry()).toImage();

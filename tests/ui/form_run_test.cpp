@@ -31,16 +31,18 @@ TEST_F(FormTest, RunOverFourFilesFillsTheTreeAndColoursTheEqualOnes)
     EXPECT_EQ(Paths().front(), dir_.filePath(QStringLiteral("a.txt")));
     EXPECT_EQ(Statuses(), Repeated(kPending, 4));
     EXPECT_EQ(StatusText(), QStringLiteral("待计算的文件总数:4"));
-    for (QAction* command : {Form().CalculateMenu, Form().CalculateToolBtn, Form().DeleteToolBtn, Form().DeleteListToolBtn})
+    for (QAction* command :
+         {Form().CalculateMenu, Form().CalculateToolBtn, Form().DeleteToolBtn, Form().DeleteListToolBtn})
         EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
     EXPECT_FALSE(Form().SaveMenu->isEnabled());
 
     Calculate();
 
     QStringList expected;
-    const std::vector<std::pair<QString, QByteArray>> files = {
-        {QStringLiteral("a.txt"), kSame}, {QStringLiteral("b.txt"), kOther}, {QStringLiteral("c.txt"), kSame},
-        {QStringLiteral("d.txt"), kSame}};
+    const std::vector<std::pair<QString, QByteArray>> files = {{QStringLiteral("a.txt"), kSame},
+                                                               {QStringLiteral("b.txt"), kOther},
+                                                               {QStringLiteral("c.txt"), kSame},
+                                                               {QStringLiteral("d.txt"), kSame}};
     for (const auto& [name, bytes] : files) {
         expected << name;
         for (const QString& line : DefaultLines(bytes)) expected << QStringLiteral("\t") + line;
@@ -119,11 +121,17 @@ TEST_F(FormTest, EveryAlgorithmToggleAfterARunStartsTheListAfresh)
 {
     // Each item with its algorithm.
     using enum AlgorithmId;
-    const std::vector<std::pair<QAction*, AlgorithmId>> items = {
-        {Form().CRC32_FCS32Hash, Crc32}, {Form().SHA1Hash, Sha1},       {Form().Haval256Hash, Haval256},
-        {Form().MD4Hash, Md4},           {Form().RipeMD128Hash, Ripemd128}, {Form().RipeMD160Hash, Ripemd160},
-        {Form().SHA256Hash, Sha256},     {Form().SHA384Hash, Sha384},   {Form().SHA512Hash, Sha512},
-        {Form().Tiger192Hash, Tiger192}, {Form().MD5Hash, Md5}};
+    const std::vector<std::pair<QAction*, AlgorithmId>> items = {{Form().CRC32_FCS32Hash, Crc32},
+                                                                 {Form().SHA1Hash, Sha1},
+                                                                 {Form().Haval256Hash, Haval256},
+                                                                 {Form().MD4Hash, Md4},
+                                                                 {Form().RipeMD128Hash, Ripemd128},
+                                                                 {Form().RipeMD160Hash, Ripemd160},
+                                                                 {Form().SHA256Hash, Sha256},
+                                                                 {Form().SHA384Hash, Sha384},
+                                                                 {Form().SHA512Hash, Sha512},
+                                                                 {Form().Tiger192Hash, Tiger192},
+                                                                 {Form().MD5Hash, Md5}};
     AddFourFiles();
 
     for (QAction* item : Form().HashSelect->actions()) {

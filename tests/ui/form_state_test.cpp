@@ -26,7 +26,8 @@ TEST_F(FormTest, StartsWithItsTextsSelectionAndEnabling)
     };
     for (const Button& button : {
              Button{Form().OpenFileToolBtn, QStringLiteral("添加文件"), QStringLiteral("添加单个文件"), true},
-             Button{Form().OpenDocuToolBtn, QStringLiteral("添加文件夹"), QStringLiteral("添加文件夹下的所有文件"), true},
+             Button{Form().OpenDocuToolBtn, QStringLiteral("添加文件夹"), QStringLiteral("添加文件夹下的所有文件"),
+                    true},
              Button{Form().DeleteToolBtn, QStringLiteral("删除文件"), QStringLiteral("删除选中的文件"), false},
              Button{Form().DeleteListToolBtn, QStringLiteral("清空列表"), QStringLiteral("清除所有文件"), false},
              Button{Form().SaveToolBtn, QStringLiteral("保存列表"), QStringLiteral("保存结果到文件"), false},

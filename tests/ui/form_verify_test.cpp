@@ -43,7 +43,10 @@ protected:
     }
 };
 
-enum class StopBy { ToolBar, Escape };
+enum class StopBy {
+    ToolBar,
+    Escape
+};
 
 class StopTest : public CheckTest, public ::testing::WithParamInterface<StopBy> {};
 
@@ -77,9 +80,10 @@ TEST_P(StopTest, StopKeepsTheFilesDoneAndShowsWhatIsLeft)
     EXPECT_TRUE(seen.TextsShown);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9.]+ [KMG]?B / 2\\.1 GB$")).match(seen.Current).hasMatch())
         << seen.Current.toStdString();
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9.]+ [KMG]?B / 2\\.1 GB · ([0-9.]+ [KMG]?B/秒 · 剩余 .+|剩余时间未知)$"))
-                    .match(seen.All)
-                    .hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^[0-9.]+ [KMG]?B / 2\\.1 GB · ([0-9.]+ [KMG]?B/秒 · 剩余 .+|剩余时间未知)$"))
+            .match(seen.All)
+            .hasMatch())
         << seen.All.toStdString();
 
     EXPECT_FALSE(Form().Calculation().Running());
@@ -140,9 +144,9 @@ TEST_F(CheckTest, PastedDigestFindsItsLineOrSaysWhatIsMissing)
 TEST_F(CheckTest, CompareDialogTakesADigestFromTheClipboard)
 {
     const QString md5 = Hex(kOther, QCryptographicHash::Md5);
-    for (const auto& [clip, field] : std::vector<std::pair<QString, QString>>{
-             {md5 + QStringLiteral("  b.txt\n"), md5 + QStringLiteral("  b.txt")},
-             {QStringLiteral("not a digest"), QString()}}) {
+    for (const auto& [clip, field] :
+         std::vector<std::pair<QString, QString>>{{md5 + QStringLiteral("  b.txt\n"), md5 + QStringLiteral("  b.txt")},
+                                                  {QStringLiteral("not a digest"), QString()}}) {
         QGuiApplication::clipboard()->setText(clip);
         TCompareDialog dialog([](const QString& text) { return QStringLiteral("looked up ") + text; });
         EXPECT_EQ(dialog.Field->text(), field);
@@ -200,11 +204,29 @@ TEST_F(VerifyTest, EveryFormatGivesEachVerdictAndTheSummary)
     // Each format, with the lines made by its own rule.
     using Line = std::function<QString(const QString&, const QByteArray&)>;
     const std::vector<std::tuple<QString, Line, QString>> formats = {
-        {QStringLiteral("MD5SUMS"), [](const QString& n, const QByteArray& b) { return Hex(b, QCryptographicHash::Md5) + QStringLiteral("  ") + n; }, QStringLiteral("MD5")},
-        {QStringLiteral("list.bsd"), [](const QString& n, const QByteArray& b) { return QStringLiteral("SHA256 (%1) = %2").arg(n, Hex(b, QCryptographicHash::Sha256)); }, QStringLiteral("SHA256")},
-        {QStringLiteral("openssl.txt"), [](const QString& n, const QByteArray& b) { return QStringLiteral("SHA1(%1)= %2").arg(n, Hex(b, QCryptographicHash::Sha1)); }, QStringLiteral("SHA1")},
-        {QStringLiteral("files.sfv"), [](const QString& n, const QByteArray& b) { return n + QLatin1Char(' ') + Crc32Hex(b).toUpper(); }, QStringLiteral("CRC32_FCS32")},
-        {QStringLiteral("SumbrookResult.txt"), [](const QString& n, const QByteArray& b) { return n + QStringLiteral("\r\n\tMD5：") + Hex(b, QCryptographicHash::Md5).toUpper(); }, QStringLiteral("MD5")},
+        {QStringLiteral("MD5SUMS"),
+         [](const QString& n, const QByteArray& b) {
+             return Hex(b, QCryptographicHash::Md5) + QStringLiteral("  ") + n;
+         },
+         QStringLiteral("MD5")},
+        {QStringLiteral("list.bsd"),
+         [](const QString& n, const QByteArray& b) {
+             return QStringLiteral("SHA256 (%1) = %2").arg(n, Hex(b, QCryptographicHash::Sha256));
+         },
+         QStringLiteral("SHA256")},
+        {QStringLiteral("openssl.txt"),
+         [](const QString& n, const QByteArray& b) {
+             return QStringLiteral("SHA1(%1)= %2").arg(n, Hex(b, QCryptographicHash::Sha1));
+         },
+         QStringLiteral("SHA1")},
+        {QStringLiteral("files.sfv"),
+         [](const QString& n, const QByteArray& b) { return n + QLatin1Char(' ') + Crc32Hex(b).toUpper(); },
+         QStringLiteral("CRC32_FCS32")},
+        {QStringLiteral("SumbrookResult.txt"),
+         [](const QString& n, const QByteArray& b) {
+             return n + QStringLiteral("\r\n\tMD5：") + Hex(b, QCryptographicHash::Md5).toUpper();
+         },
+         QStringLiteral("MD5")},
     };
     for (const auto& [file, line, algorithm] : formats) {
         SCOPED_TRACE(file.toStdString());
@@ -252,10 +274,10 @@ TEST_F(VerifyTest, StopLeavesTheRestUnchecked)
     WriteFile(QStringLiteral("ok.txt"), kSame);
     LargeFile(QStringLiteral("big.iso"));
     const QString md5 = Hex(kSame, QCryptographicHash::Md5);
-    const QString path = WriteFile(QStringLiteral("MD5SUMS"),
-                                   (md5 + QStringLiteral("  ok.txt\n") + md5 + QStringLiteral("  big.iso\n") + md5 +
-                                    QStringLiteral("  ok.txt\n"))
-                                       .toUtf8());
+    const QString path =
+        WriteFile(QStringLiteral("MD5SUMS"), (md5 + QStringLiteral("  ok.txt\n") + md5 + QStringLiteral("  big.iso\n") +
+                                              md5 + QStringLiteral("  ok.txt\n"))
+                                                 .toUtf8());
     TVerifyDialog dialog(path, stubs_);
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return dialog.Entries->rowCount() == 3 &&

@@ -109,8 +109,13 @@ TEST(DigestJob, SameLinesOnOneThreadAndOnMany)
 {
     TempDir dir;
     const std::string mib = Pattern(1048576);
-    QStringList paths = {dir.Write("big", Pattern(10 * 1048576 + 17)), dir.Write("mib", mib), dir.Write("mib-again", mib),
-                         dir.Write("empty", ""), dir.Fifo("pipe"), "/proc/self/mem", dir.Path("gone")};
+    QStringList paths = {dir.Write("big", Pattern(10 * 1048576 + 17)),
+                         dir.Write("mib", mib),
+                         dir.Write("mib-again", mib),
+                         dir.Write("empty", ""),
+                         dir.Fifo("pipe"),
+                         "/proc/self/mem",
+                         dir.Path("gone")};
     for (const std::size_t size : {1, 55, 56, 63, 64, 65, 119, 120, 1048577})
         paths << dir.Write(QString::number(size), Pattern(size));
     using enum sumbrook::AlgorithmId;
@@ -125,14 +130,16 @@ TEST(DigestJob, SameLinesOnOneThreadAndOnMany)
             bench.Select(crc, digests);
             DropAndRun(bench, paths);
             QStringList all;
-            for (int i = 0; i < bench.tree.TopCount(); ++i) all << bench.tree.TopText(i) + u'|' + bench.Lines(i).join(u'|');
+            for (int i = 0; i < bench.tree.TopCount(); ++i)
+                all << bench.tree.TopText(i) + u'|' + bench.Lines(i).join(u'|');
             seen.push_back(all);
             marks.push_back(bench.Marks());
         }
         ASSERT_EQ(seen[0].size(), paths.size());
         EXPECT_EQ(seen[0][6], u"gone|"_s); // a node without lines
         EXPECT_EQ(seen[0][1].section(u'|', 1), seen[0][2].section(u'|', 1));
-        EXPECT_TRUE(seen[0][4].endsWith(kDigestErrorLine) || seen[0][4].endsWith(kCrcErrorLine)) << seen[0][4].toStdString();
+        EXPECT_TRUE(seen[0][4].endsWith(kDigestErrorLine) || seen[0][4].endsWith(kCrcErrorLine))
+            << seen[0][4].toStdString();
         EXPECT_EQ(seen[1], seen[0]);
         EXPECT_EQ(seen[2], seen[0]);
         EXPECT_EQ(marks[1], marks[0]);

@@ -106,7 +106,8 @@ TEST(Export, CopyDuringARunSeesTheNodesSoFar)
     ASSERT_EQ(seen.size(), 2);
     const QString a = u"a\r\n\r\nMD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\n"_s;
     EXPECT_EQ(seen[0], u"Sumbrook校验结果：\r\n\r\n"_s + a);
-    EXPECT_EQ(seen[1], u"Sumbrook校验结果：\r\n\r\n"_s + a + u"b\r\n\r\nMD5：92EB5FFEE6AE2FEC3AD71C777531578F\r\n\r\n"_s);
+    EXPECT_EQ(seen[1],
+              u"Sumbrook校验结果：\r\n\r\n"_s + a + u"b\r\n\r\nMD5：92EB5FFEE6AE2FEC3AD71C777531578F\r\n\r\n"_s);
 }
 
 TEST(Export, SavedFileIsTabIndentedCrLfInTheAnsiCodePage)
@@ -225,7 +226,7 @@ TEST(Export, SaveReplacesTheFileWholeOrNotAtAll)
     bench.window.saveAnswer = dir.Path("link.txt");
 
     // A size limit: the write fails with EFBIG instead of killing the process.
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
@@ -328,7 +329,7 @@ TEST(Export, ControlCharactersOfNamesAreWrittenAsQuestionMarks)
     EXPECT_EQ(ResultFileText(bench.tree),
               u"x???MD5：D41D8CD98F00B204E9800998ECF8427E??y?\r\n\tMD5：0CC175B9C0F1B6A831C399E269772661\r\n"_s);
     EXPECT_EQ(CopyAllText(bench.tree), kCopyAllHeader + u"x???MD5：D41D8CD98F00B204E9800998ECF8427E??y?\r\n\r\n"
-                                                      u"MD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\n"_s);
+                                                        u"MD5：0CC175B9C0F1B6A831C399E269772661\r\n\r\n"_s);
 }
 
 TEST(CodePage, MissingCharactersAndUnknownEncodingsBecomeQuestionMarks)

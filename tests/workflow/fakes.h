@@ -147,10 +147,8 @@ private:
 // The workflow's units with every port faked; the tree may be replaced.
 struct Bench {
     explicit Bench(ResultsTreePort* replacementTree = nullptr)
-        : tree(replacementTree != nullptr ? *replacementTree : ownTree),
-          results(tree),
-          run({files, results, window, window, window}),
-          intake({files, results, window, window, window, window}, run),
+        : tree(replacementTree != nullptr ? *replacementTree : ownTree), results(tree),
+          run({files, results, window, window, window}), intake({files, results, window, window, window, window}, run),
           exporter(tree, window, window)
     {
         QObject::connect(&run, &CalculationRun::Started, [this] {

@@ -169,7 +169,8 @@ TEST(Intake, NamesThatAreNoUtf8AreOpenedByTheirOwnBytes)
     bench.Select(false, {AlgorithmId::Md5});
     bench.intake.Drop({dir.Path("folder"), PathFromNative(folder + "/caf\xE9.txt")});
     bench.Calculate();
-    EXPECT_EQ(bench.Column(&FileListEntry::Caption), (QStringList{u"caf\uFFFD.txt"_s, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_s, u"caf\uFFFD.txt"_s}));
+    EXPECT_EQ(bench.Column(&FileListEntry::Caption),
+              (QStringList{u"caf\uFFFD.txt"_s, u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_s, u"caf\uFFFD.txt"_s}));
     EXPECT_EQ(NativePath(bench.files.Entry(0).Path), folder + "/caf\xE9.txt");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(bench.Lines(i), QStringList{u"MD5：900150983CD24FB0D6963F7D28E17F72"_s}) << i;
 }

@@ -55,7 +55,8 @@ TEST(LaneBatch, SameLinesAsOneStreamOnEveryLaneKernel)
         for (const AlgorithmSet selection : selections) {
             std::vector<std::vector<std::string>> expected;
             for (const std::string& path : *files) expected.push_back(Lines(FileDigestJob(path, selection, 1).Run()));
-            for (sumbrook::dcp::KernelSlot* slot : {&sumbrook::dcp::Md5MultiBufferSlot(), &sumbrook::dcp::Sha1MultiBufferSlot()}) {
+            for (sumbrook::dcp::KernelSlot* slot :
+                 {&sumbrook::dcp::Md5MultiBufferSlot(), &sumbrook::dcp::Sha1MultiBufferSlot()}) {
                 const std::string active(slot->ActiveName());
                 for (const std::string_view kernel : slot->RunnableNames()) {
                     SCOPED_TRACE(std::string(kernel) + ", " + std::to_string(files->size()) + " files");
@@ -68,7 +69,8 @@ TEST(LaneBatch, SameLinesAsOneStreamOnEveryLaneKernel)
                     }
                     const std::vector<FileResult> results = RunBatch(running, {Md5, Sha1});
                     ASSERT_EQ(results.size(), files->size());
-                    for (std::size_t i = 0; i < results.size(); ++i) EXPECT_EQ(Lines(results[i]), expected[i]) << (*files)[i];
+                    for (std::size_t i = 0; i < results.size(); ++i)
+                        EXPECT_EQ(Lines(results[i]), expected[i]) << (*files)[i];
                 }
                 slot->Use(active);
             }

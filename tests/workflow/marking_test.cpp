@@ -18,7 +18,8 @@ std::optional<FileResult> Md5(std::uint8_t value, std::uint8_t sha1 = 0)
     const std::array<std::uint8_t, 20> a{sha1};
     std::array<std::uint8_t, 16> b{};
     b.fill(value);
-    return FileResult{false, {{AlgorithmId::Sha1, false, DigestValue(a)}, {AlgorithmId::Md5, false, DigestValue(b)}}, {}};
+    return FileResult{
+        false, {{AlgorithmId::Sha1, false, DigestValue(a)}, {AlgorithmId::Md5, false, DigestValue(b)}}, {}};
 }
 
 std::vector<int> Mark(const std::vector<std::optional<FileResult>>& results)

@@ -50,9 +50,15 @@ public:
         selected_.reset();
     }
     int TopCount() const override { return static_cast<int>(nodes_.size()); }
-    int LineCount(int top) const override { return static_cast<int>(nodes_.at(static_cast<std::size_t>(top)).Lines.size()); }
+    int LineCount(int top) const override
+    {
+        return static_cast<int>(nodes_.at(static_cast<std::size_t>(top)).Lines.size());
+    }
     QString TopText(int top) const override { return nodes_.at(static_cast<std::size_t>(top)).Text; }
-    QString LineText(int top, int line) const override { return nodes_.at(static_cast<std::size_t>(top)).Lines.at(line); }
+    QString LineText(int top, int line) const override
+    {
+        return nodes_.at(static_cast<std::size_t>(top)).Lines.at(line);
+    }
     std::optional<TreeNode> Selected() const override { return selected_; }
     void Select(std::optional<TreeNode> node) { selected_ = node; }
 

@@ -18,13 +18,20 @@ struct Split {
 };
 
 constexpr Split kSplits[] = {
-    {"/home/u/a.b.txt", "a.b.txt", true}, {"/name", "name", true}, {"plain", "plain", false},
-    {"dir/", "", false},                  {"a/b/c", "c", false},
+    {"/home/u/a.b.txt", "a.b.txt", true},
+    {"/name", "name", true},
+    {"plain", "plain", false},
+    {"dir/", "", false},
+    {"a/b/c", "c", false},
 #if defined(_WIN32)
-    {"C:\\x\\y.txt", "y.txt", true},      {"dir\\sub/f", "f", false}, {"C:f", "f", true},
-    {"\\\\server\\share\\f", "f", true},  {"dir\\", "", false},
+    {"C:\\x\\y.txt", "y.txt", true},
+    {"dir\\sub/f", "f", false},
+    {"C:f", "f", true},
+    {"\\\\server\\share\\f", "f", true},
+    {"dir\\", "", false},
 #else
-    {"dir\\f", "dir\\f", false},          {"C:f", "C:f", false},
+    {"dir\\f", "dir\\f", false},
+    {"C:f", "C:f", false},
 #endif
 };
 

@@ -137,7 +137,8 @@ TEST(OrderedPool, DigestJobsGiveTheSameLinesOnOneTwoAndFiveThreads)
         for (std::size_t i = 0; i < files.size(); ++i)
             pool.Push(
                 [&, i] {
-                    const FileResult result = FileDigestJob(files[i], sumbrook::AlgorithmSet::All(), threads, &pool).Run();
+                    const FileResult result =
+                        FileDigestJob(files[i], sumbrook::AlgorithmSet::All(), threads, &pool).Run();
                     all[i] = result.Vanished ? std::vector<std::string>{"vanished"} : ResultText(result);
                 },
                 [&, i] { taken.push_back(all[i]); });

@@ -25,9 +25,9 @@ TEST(ProgressText, ByteCountsRoundIntoTheRightUnit)
         {1049, "1.0 KB"},
         {1050, "1.1 KB"}, // halves round up
         {99'949, "99.9 KB"},
-        {99'950, "100 KB"},    // no "100.0"
+        {99'950, "100 KB"}, // no "100.0"
         {999'499, "999 KB"},
-        {999'500, "1.0 MB"},   // never "1000 KB"
+        {999'500, "1.0 MB"}, // never "1000 KB"
         {371'000'000, "371 MB"},
         {1'000'000'000, "1.0 GB"},
         {2'147'483'648, "2.1 GB"},
@@ -41,7 +41,7 @@ TEST(ProgressText, ByteCountsRoundIntoTheRightUnit)
 TEST(ProgressText, TimeLeftIsRoundedUpAndGrouped)
 {
     const std::pair<double, const char*> cases[] = {
-        {-1.0, "剩余 0 秒"}, {0.0, "剩余 0 秒"},    {0.2, "剩余 1 秒"},          {59.0, "剩余 59 秒"},
+        {-1.0, "剩余 0 秒"}, {0.0, "剩余 0 秒"},        {0.2, "剩余 1 秒"},      {59.0, "剩余 59 秒"},
         {59.5, "剩余 1 分"}, {125.0, "剩余 2 分 5 秒"}, {3600.0, "剩余 1 小时"}, {3725.0, "剩余 1 小时 2 分"},
     };
     for (const auto& [seconds, text] : cases) EXPECT_EQ(TimeLeftText(seconds), text) << seconds;

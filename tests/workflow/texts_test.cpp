@@ -14,9 +14,17 @@ namespace {
 TEST(SizeText, KilobytesWithTwoDecimalsTiesToEven)
 {
     const std::pair<std::uint64_t, const char16_t*> cases[] = {
-        {0, u"0KB"},          {5, u"0KB"},       {6, u"0.01KB"},  {128, u"0.12KB"},
-        {384, u"0.38KB"},     {1000, u"0.98KB"}, {1024, u"1KB"},  {1536, u"1.5KB"},
-        {1048576, u"1024KB"}, {4294967396ull, u"4194304.1KB"}, {10243782410728383ull, u"10003693760476.9KB"},
+        {0, u"0KB"},
+        {5, u"0KB"},
+        {6, u"0.01KB"},
+        {128, u"0.12KB"},
+        {384, u"0.38KB"},
+        {1000, u"0.98KB"},
+        {1024, u"1KB"},
+        {1536, u"1.5KB"},
+        {1048576, u"1024KB"},
+        {4294967396ull, u"4194304.1KB"},
+        {10243782410728383ull, u"10003693760476.9KB"},
         {18446744073709551615ull, u"18014398509482000KB"},
     };
     for (const auto& [bytes, text] : cases) EXPECT_EQ(SizeText(bytes), QString::fromUtf16(text)) << bytes << " bytes";
