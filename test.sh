@@ -4,11 +4,13 @@
 # tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the threaded ones (the pool, workflow and command-line tests) under
 # ThreadSanitizer. Between those it validates the desktop entry and
-# metainfo and checks the Debian package.
+# metainfo and checks the Debian package. First, the layout of the code.
 # Last, scripts/test-windows.sh cross-builds for Windows and tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
+# The code's layout first: a file .clang-format would change fails the run.
+scripts/check-format.sh
 
 jobs=$(nproc)
 cmake -S . -B build/ci -DCMAKE_BUILD_TYPE=Release -DSUMBROOK_WERROR=ON

@@ -14,9 +14,10 @@ case "${1:-build}" in
   # The tests, the reference tools of the command-line tests (coreutils, rhash,
   # mandoc) and the package checks: the desktop entry and metainfo validators,
   # for cpack -G DEB dpkg-shlibdeps (dpkg-dev) and file, which it uses to
-  # find the binaries, and lintian, which checks the package as Debian would.
+  # find the binaries, lintian, which checks the package as Debian would, and
+  # clang-format, which checks the layout of the code.
   test) need+=(libgtest-dev libgmock-dev libbenchmark-dev coreutils rhash mandoc
-               desktop-file-utils appstream dpkg-dev file lintian "${windows[@]}") ;;
+               desktop-file-utils appstream dpkg-dev file lintian clang-format "${windows[@]}") ;;
   windows) need=(cmake make "${windows[@]}") ;;
   run) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei) ;;
   screenshot) need+=(xvfb x11-utils imagemagick fonts-wqy-microhei xdotool) ;;
