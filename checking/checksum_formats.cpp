@@ -172,7 +172,8 @@ std::string BsdLine(AlgorithmId algorithm, std::string_view name, std::span<cons
 std::optional<std::string> SfvLine(std::string_view name, std::uint32_t crc, bool zero)
 {
     if (name.find_first_of("\n\r") != std::string_view::npos) return std::nullopt;
-    std::string line = std::string(name) + ' ' + workflow::HexText(workflow::DigestValue::OfCrc32(crc).Bytes());
+    const auto value = workflow::DigestValue::OfCrc32(crc);
+    std::string line = std::string(name) + ' ' + workflow::HexText(value.Bytes());
     // SFV has no escapes: a name that would read back as a comment, lose its
     // spaces or pass for another format's line cannot be written.
     const ParsedLine back = ParseChecksumLine(line);
@@ -187,8 +188,8 @@ std::optional<std::vector<std::uint8_t>> ParseDigestHex(AlgorithmId algorithm, s
         if (hex.size() > 8) return std::nullopt;
         std::uint32_t crc = 0;
         for (const char c : hex) crc = crc << 4 | static_cast<std::uint32_t>(HexDigit(c));
-        const auto bytes = workflow::DigestValue::OfCrc32(crc).Bytes();
-        return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+        const auto value = workflow::DigestValue::OfCrc32(crc);
+        return std::vector<std::uint8_t>(value.Bytes().begin(), value.Bytes().end());
     }
     if (hex.size() != HexLength(algorithm)) return std::nullopt;
     std::vector<std::uint8_t> bytes(hex.size() / 2);

@@ -23,7 +23,10 @@ public:
     explicit DigestValue(std::span<const std::uint8_t> bytes);
     static DigestValue OfCrc32(std::uint32_t crc);
 
-    std::span<const std::uint8_t> Bytes() const { return {bytes_.data(), size_}; }
+    // A view into this value: not offered on a temporary, whose bytes would
+    // be gone by the time the view is read.
+    std::span<const std::uint8_t> Bytes() const& { return {bytes_.data(), size_}; }
+    std::span<const std::uint8_t> Bytes() const&& = delete;
     std::size_t Size() const { return size_; }
     // The CRC-32 register value back from its four bytes.
     std::uint32_t AsCrc32() const;

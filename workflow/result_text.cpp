@@ -19,7 +19,8 @@ std::string HexText(std::span<const std::uint8_t> bytes)
 
 std::string Crc32Line(std::uint32_t crc)
 {
-    std::string hex = HexText(DigestValue::OfCrc32(crc).Bytes());
+    const auto value = DigestValue::OfCrc32(crc);
+    std::string hex = HexText(value.Bytes());
     // Leading zeros go, down to six digits.
     const std::size_t extra = std::min(hex.find_first_not_of('0'), std::size_t{2});
     hex.erase(0, extra);
