@@ -25,7 +25,7 @@ public:
     static std::unique_ptr<FileWriter> Create(const std::string& path);
 
     struct Target; // where the bytes go, per platform
-    FileWriter(std::unique_ptr<Target> target, std::string path);
+    FileWriter(std::unique_ptr<Target>&& target, std::string path);
     // Without Close the new file is dropped and the target stays as it was.
     ~FileWriter();
     FileWriter(const FileWriter&) = delete;
@@ -42,11 +42,14 @@ public:
     FileId Identity() const;
 
 private:
+    // Drops the new file (the target stays as it was) and raises.
     [[noreturn]] void Fail(const std::string& reason);
-    // Drops the new file; the target stays as it was.
-    void Discard();
 
-    std::unique_ptr<Target> target_; // null once closed
+    // Closes the file; a new file still open is removed with it. Per platform.
+    struct DropTarget {
+        void operator()(Target* target) const;
+    };
+    std::unique_ptr<Target, DropTarget> target_; // null once closed
     std::string path_;
 };
 

@@ -20,6 +20,13 @@ struct FileWriter::Target {
     posix::Descriptor Folder; // replacing: the folder of the file replaced
     std::string NewName;      // replacing: the new file's name in Folder; empty when writing directly
     std::string FinalName;    // replacing: the name it takes when complete
+    ~Target()
+    {
+        if (NewName.empty()) return;
+        File.Reset();
+        ::unlinkat(Folder.Get(), NewName.c_str(), 0);
+        posix::ForgetPendingFile();
+    }
 };
 
 namespace {
@@ -123,24 +130,9 @@ std::unique_ptr<FileWriter> FileWriter::Create(const std::string& path)
     return std::make_unique<FileWriter>(std::move(target), path);
 }
 
-FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
-    : target_(std::move(target)), path_(std::move(path))
-{}
-
-FileWriter::~FileWriter()
+void FileWriter::DropTarget::operator()(Target* target) const
 {
-    Discard();
-}
-
-void FileWriter::Discard()
-{
-    if (!target_) return;
-    if (!target_->NewName.empty()) {
-        target_->File.Reset();
-        ::unlinkat(target_->Folder.Get(), target_->NewName.c_str(), 0);
-        posix::ForgetPendingFile();
-    }
-    target_.reset();
+    std::default_delete<Target>()(target);
 }
 
 void FileWriter::Write(std::span<const std::uint8_t> bytes)
@@ -179,12 +171,6 @@ FileId FileWriter::Identity() const
     struct stat st {};
     if (!target_ || ::fstat(target_->File.Get(), &st) != 0) return {};
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-}
-
-void FileWriter::Fail(const std::string& reason)
-{
-    Discard();
-    throw Exception("Cannot write file \"" + path_ + "\". " + reason);
 }
 
 } // namespace sumbrook::platform

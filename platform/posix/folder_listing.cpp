@@ -71,15 +71,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, st
         }
         entries.push_back(std::move(entry));
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return a.Name < b.Name; });
+    std::ranges::sort(entries, {}, &FolderEntry::Name);
     return entries;
-}
-
-std::uint64_t QueryFileSize(const std::string& path)
-{
-    const PathInfo info = DescribePath(path);
-    return info.Kind == PathInfo::Kind::RegularFile ? info.Size : 0;
 }
 
 } // namespace sumbrook::platform

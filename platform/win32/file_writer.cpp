@@ -15,6 +15,7 @@ struct FileWriter::Target {
     ~Target()
     {
         if (File != INVALID_HANDLE_VALUE) ::CloseHandle(File);
+        if (!NewPath.empty()) ::DeleteFileW(NewPath.c_str());
     }
 };
 
@@ -84,24 +85,9 @@ FileId FileWriter::Identity() const
     return {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
-FileWriter::FileWriter(std::unique_ptr<Target> target, std::string path)
-    : target_(std::move(target)), path_(std::move(path))
-{}
-
-FileWriter::~FileWriter()
+void FileWriter::DropTarget::operator()(Target* target) const
 {
-    Discard();
-}
-
-void FileWriter::Discard()
-{
-    if (!target_) return;
-    if (!target_->NewPath.empty()) {
-        ::CloseHandle(target_->File);
-        target_->File = INVALID_HANDLE_VALUE;
-        ::DeleteFileW(target_->NewPath.c_str());
-    }
-    target_.reset();
+    std::default_delete<Target>()(target);
 }
 
 void FileWriter::Write(std::span<const std::uint8_t> bytes)
@@ -129,12 +115,6 @@ void FileWriter::Close()
         target.NewPath.clear();
     }
     target_.reset();
-}
-
-void FileWriter::Fail(const std::string& reason)
-{
-    Discard();
-    throw Exception("Cannot write file \"" + path_ + "\". " + reason);
 }
 
 } // namespace sumbrook::platform
