@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "base/utf16_to_utf8.h"
+#include "platform/ansi_codepage.h"
 
 namespace sumbrook::workflow {
 
@@ -11,9 +13,11 @@ namespace {
 
 constexpr char16_t kKeptByteBase = 0xDC00; // U+DC80..U+DCFF stand for the bytes 0x80..0xFF
 
-bool IsKeptByte(char16_t c, bool pairedWithHigh)
+// A lone low surrogate at Text[At] that stands for a byte.
+bool IsKeptByteAt(std::u16string_view text, std::size_t at)
 {
-    return c >= 0xDC80 && c <= 0xDCFF && !pairedWithHigh;
+    const bool pairedWithHigh = at > 0 && text[at - 1] >= 0xD800 && text[at - 1] <= 0xDBFF;
+    return text[at] >= 0xDC80 && text[at] <= 0xDCFF && !pairedWithHigh;
 }
 
 } // namespace
@@ -97,12 +101,31 @@ std::u16string Utf16FromNative(std::string_view bytes)
 
 std::u16string ShownText(std::u16string_view path)
 {
-    std::u16string shown(path);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const bool paired = i > 0 && shown[i - 1] >= 0xD800 && shown[i - 1] <= 0xDBFF;
-        if (IsKeptByte(shown[i], paired)) shown[i] = 0xFFFD;
+    // A name in bytes that are no UTF-8 most likely comes from a system that
+    // wrote the legacy encoding (GBK names from an older disk or archive):
+    // each such name is shown in the code page where its bytes are valid
+    // there, which is also how the result file writes it back.
+    std::u16string shown;
+    std::optional<std::string> codePage; // looked up at the first such name
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(path.find(kFolderSeparator, start), path.size());
+        const std::u16string_view name = path.substr(start, end - start);
+        bool kept = false;
+        for (std::size_t i = 0; i < name.size() && !kept; ++i) kept = IsKeptByteAt(name, i);
+        std::optional<std::string> decoded;
+        if (kept) {
+            if (!codePage) codePage = platform::AnsiCodePageName();
+            decoded = platform::CodePageToUtf8(NativePath(name), *codePage);
+        }
+        if (decoded) {
+            shown += Utf16FromNative(*decoded);
+        } else {
+            for (std::size_t i = 0; i < name.size(); ++i) shown += IsKeptByteAt(name, i) ? u'\uFFFD' : name[i];
+        }
+        if (end == path.size()) return shown;
+        shown += kFolderSeparator;
+        start = end + 1;
     }
-    return shown;
 }
 
 } // namespace sumbrook::workflow

@@ -52,7 +52,9 @@ std::string NativePath(std::u16string_view path);
 // NativePath turns back into that byte.
 std::u16string Utf16FromNative(std::string_view bytes);
 
-// A path or name as shown and exported: the kept bytes as U+FFFD.
+// A path or name as shown and exported: a name with kept bytes in the ANSI
+// code page (GBK under zh_CN) where its bytes are valid there, otherwise
+// with each kept byte as U+FFFD.
 std::u16string ShownText(std::u16string_view path);
 
 } // namespace sumbrook::workflow

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,5 +47,38 @@ TEST(NativePath, FileNamesAndRootedPaths)
         EXPECT_EQ(IsRootedPath(split.Path), split.Rooted);
     }
 }
+
+#if !defined(_WIN32)
+// A name in bytes that are no UTF-8 is shown in the ANSI code page where it is
+// valid there (zh_CN means GBK, installed or not), name by name; otherwise
+// each such byte is U+FFFD. Either way the path opens by its own bytes.
+TEST(NativePath, NamesThatAreNoUtf8AreShownInTheCodePage)
+{
+    struct Case {
+        const char* Locale;
+        std::string_view Bytes;
+        std::u16string_view Shown;
+    };
+    const Case cases[] = {
+        {"zh_CN.GBK", "/\xE7\x94\xA8/\xD6\xD0\xCE\xC4.txt", u"/\u7528/\u4E2D\u6587.txt"},
+        {"zh_CN.UTF-8", "\xD6\xD0/\xE7\x94\xA8\xFF", u"\u4E2D/\u7528\uFFFD"},
+        {"C", "caf\xE9.txt", u"caf\uFFFD.txt"},
+        {"zh_CN.GBK", "caf\xE9.txt", u"caf\uFFFD.txt"}, // E9 2E is no GBK pair
+    };
+    const char* old = std::getenv("LC_ALL");
+    const std::optional<std::string> previous = old ? std::optional<std::string>(old) : std::nullopt;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Locale);
+        ::setenv("LC_ALL", c.Locale, 1);
+        const std::u16string path = Utf16FromNative(c.Bytes);
+        EXPECT_EQ(ShownText(path), c.Shown);
+        EXPECT_EQ(NativePath(path), c.Bytes);
+    }
+    if (previous)
+        ::setenv("LC_ALL", previous->c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+}
+#endif
 
 } // namespace
