@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -193,6 +194,13 @@ void TVerifyDialog::Listed(const checking::ChecksumListing& listing)
         totalBytes_ += sizes_.back();
     }
     Entries->resizeColumnsToContents();
+    // The verdicts arrive later: room for the longest from the start, with
+    // the margins the item's text is drawn in.
+    int verdictWidth = 0;
+    for (const TVerdict verdict : {TVerdict::Match, TVerdict::Mismatch, TVerdict::Missing, TVerdict::Unreadable})
+        verdictWidth = std::max(verdictWidth, Entries->fontMetrics().horizontalAdvance(VerdictText(verdict)));
+    const int textMargin = 2 * (Entries->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Entries) + 1);
+    Entries->setColumnWidth(ResultColumn, std::max(Entries->columnWidth(ResultColumn), verdictWidth + 2 * textMargin));
     if (listing.Files.empty()) Summary->setText(QStringLiteral("没有找到校验值"));
 }
 
