@@ -9,7 +9,7 @@ scripts/install-deps.sh windows
 
 build=build/windows
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DSUMBROOK_WERROR=ON -DSUMBROOK_BUILD_GUI=OFF -DSUMBROOK_BUILD_BENCH=OFF
+  -DSUMBROOK_WERROR=ON -DSUMBROOK_BUILD_GUI=OFF -DSUMBROOK_BUILD_CLI=ON -DSUMBROOK_BUILD_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
 
 # The Linux sumbrook-cli whose lines the Windows one must print: the one of
