@@ -113,10 +113,12 @@ std::u16string ShownText(std::u16string_view path)
         bool kept = false;
         for (std::size_t i = 0; i < name.size() && !kept; ++i) kept = IsKeptByteAt(name, i);
         std::optional<std::string> decoded;
+#if !defined(_WIN32) // Windows names are UTF-16: no bytes to decode
         if (kept) {
             if (!codePage) codePage = platform::AnsiCodePageName();
             decoded = platform::CodePageToUtf8(NativePath(name), *codePage);
         }
+#endif
         if (decoded) {
             shown += Utf16FromNative(*decoded);
         } else {
