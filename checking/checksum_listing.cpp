@@ -7,20 +7,30 @@
 #include "checking/checksum_formats.h"
 #include "checking/result_file.h"
 #include "checking/text_decoding.h"
+#include "platform/ansi_codepage.h"
+#include "platform/file_kind.h"
+#include "workflow/native_path.h"
 
 namespace sumbrook::checking {
 
 namespace {
 
-std::string FolderOf(std::string_view path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
 std::string Under(const std::string& folder, const std::string& name)
 {
-    return name.starts_with('/') ? name : folder + name;
+    return workflow::IsRootedPath(name) ? name : folder + name;
+}
+
+bool Exists(const std::string& path)
+{
+    return platform::DescribePath(path).Kind != platform::PathInfo::Kind::Missing;
+}
+
+std::string PathOfResultName(const std::string& folder, const std::string& name, const std::string& encoding)
+{
+    const std::string path = Under(folder, name);
+    if (encoding.empty() || Exists(path)) return path;
+    const std::string legacy = Under(folder, platform::ToCodePage(workflow::Utf16FromNative(name), encoding));
+    return Exists(legacy) ? legacy : path;
 }
 
 std::optional<AlgorithmId> GnuAlgorithm(std::size_t digits, std::optional<AlgorithmId> named)
@@ -34,42 +44,25 @@ std::optional<AlgorithmId> GnuAlgorithm(std::size_t digits, std::optional<Algori
     return fitting.front();
 }
 
-void FromResultFile(std::string_view bytes, const std::string& folder, ChecksumListing& listing)
-{
-    const auto text = ResultFileTextAsUtf8(bytes);
-    if (!text) {
-        listing.Undecodable = true;
-        return;
-    }
-    const ResultFile file = ParseResultFile(*text);
-    listing.MalformedLines += file.MalformedLines.size();
-    for (const ResultEntry& entry : file.Entries) {
-        if (entry.Values.empty()) continue;
-        ListedFile listed{entry.Name, Under(folder, entry.Name), {}};
-        for (const ResultValue& value : entry.Values) listed.Values.push_back({value.Algorithm, value.Value});
-        listing.Files.push_back(std::move(listed));
-    }
-}
-
 void FromLines(std::string_view text, std::string_view checksumPath, const std::string& folder,
                ChecksumListing& listing)
 {
     const std::optional<AlgorithmId> named = AlgorithmOfFileName(checksumPath);
-    while (!text.empty()) {
+    for (std::size_t number = 1; !text.empty(); ++number) {
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ParsedLine parsed = ParseChecksumLine(line);
         if (parsed.Comment) continue;
         if (!parsed.Line) {
-            ++listing.MalformedLines;
+            listing.MalformedLines.push_back(number);
             continue;
         }
         ChecksumLine& entry = *parsed.Line;
         const auto algorithm = entry.Algorithm ? entry.Algorithm : GnuAlgorithm(entry.Hex.size(), named);
         auto value = algorithm ? ParseDigestHex(*algorithm, entry.Hex) : std::nullopt;
         if (!value || entry.Hex.size() != HexLength(*algorithm)) {
-            ++listing.MalformedLines;
+            listing.MalformedLines.push_back(number);
             continue;
         }
         const std::string path = Under(folder, entry.Name);
@@ -81,14 +74,37 @@ void FromLines(std::string_view text, std::string_view checksumPath, const std::
 
 } // namespace
 
-ChecksumListing ListChecksumFile(std::string_view bytes, std::string_view checksumPath)
+ChecksumListing ListResultFile(std::string_view bytes, const std::string& folder)
 {
     ChecksumListing listing;
-    const std::string folder = FolderOf(checksumPath);
-    if (LooksLikeResultFile(bytes))
-        FromResultFile(bytes, folder, listing);
-    else
-        FromLines(bytes, checksumPath, folder, listing);
+    const auto text = ResultFileTextAsUtf8(bytes);
+    if (!text) {
+        listing.Undecodable = true;
+        return listing;
+    }
+    ResultFile file = ParseResultFile(text->Utf8);
+    listing.MalformedLines = std::move(file.MalformedLines);
+    for (const ResultEntry& entry : file.Entries) {
+        if (entry.Values.empty()) continue;
+        ListedFile listed{entry.Name, PathOfResultName(folder, entry.Name, text->Encoding), {}};
+        for (const ResultValue& value : entry.Values) listed.Values.push_back({value.Algorithm, value.Value});
+        listing.Files.push_back(std::move(listed));
+    }
+    return listing;
+}
+
+std::string FolderOfChecksumFile(std::string_view path)
+{
+    if (path == "-") return {};
+    return std::string(path.substr(0, workflow::FileNameStart(path)));
+}
+
+ChecksumListing ListChecksumFile(std::string_view bytes, std::string_view checksumPath)
+{
+    const std::string folder = FolderOfChecksumFile(checksumPath);
+    if (LooksLikeResultFile(bytes)) return ListResultFile(bytes, folder);
+    ChecksumListing listing;
+    FromLines(bytes, checksumPath, folder, listing);
     return listing;
 }
 

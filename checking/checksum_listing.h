@@ -26,8 +26,8 @@ struct ListedFile {
 
 struct ChecksumListing {
     std::vector<ListedFile> Files;
-    std::size_t MalformedLines = 0;
-    bool Undecodable = false; // a result file in no known encoding
+    std::vector<std::size_t> MalformedLines; // their numbers, from 1
+    bool Undecodable = false;                // a result file in no known encoding
 };
 
 // Bytes: the checksum file's content; ChecksumPath: where it lies, for its
@@ -35,5 +35,15 @@ struct ChecksumListing {
 // length fits several algorithms takes the one the file name names, else
 // the one such files usually hold (MD5 for 32 digits, SHA-1 for 40).
 ChecksumListing ListChecksumFile(std::string_view bytes, std::string_view checksumPath);
+
+// The window's result file alone, its names looked up in Folder (empty, or
+// ending in a folder separator). A name is looked for as UTF-8, and where
+// nothing is there, in the file's own encoding: a result file written in
+// GBK on a system whose names are GBK bytes.
+ChecksumListing ListResultFile(std::string_view bytes, const std::string& folder);
+
+// The folder part of a checksum file's path, separator included; nothing for
+// standard input ("-").
+std::string FolderOfChecksumFile(std::string_view path);
 
 } // namespace sumbrook::checking

@@ -33,12 +33,13 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::optional<std::string> ResultFileTextAsUtf8(std::string_view bytes)
+std::optional<DecodedText> ResultFileTextAsUtf8(std::string_view bytes)
 {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (IsValidUtf8(bytes)) return std::string(bytes);
-    if (auto text = platform::CodePageToUtf8(bytes, platform::AnsiCodePageName())) return text;
-    return platform::CodePageToUtf8(bytes, "GBK");
+    if (IsValidUtf8(bytes)) return DecodedText{std::string(bytes), {}};
+    for (const std::string& encoding : {platform::AnsiCodePageName(), std::string("GBK")})
+        if (auto text = platform::CodePageToUtf8(bytes, encoding)) return DecodedText{std::move(*text), encoding};
+    return std::nullopt;
 }
 
 } // namespace sumbrook::checking

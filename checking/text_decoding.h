@@ -8,10 +8,15 @@
 
 namespace sumbrook::checking {
 
+struct DecodedText {
+    std::string Utf8;
+    std::string Encoding; // the file's encoding; empty for UTF-8
+};
+
 // UTF-8 after a byte-order mark or when the bytes are valid UTF-8 (a result
 // line in GBK never is: its colon is A3 BA), otherwise the locale's ANSI code
 // page, then GBK. Nothing when no decoding fits.
-std::optional<std::string> ResultFileTextAsUtf8(std::string_view bytes);
+std::optional<DecodedText> ResultFileTextAsUtf8(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
 

@@ -13,11 +13,11 @@
 
 #include "checking/algorithms.h"
 #include "checking/checksum_formats.h"
+#include "checking/checksum_listing.h"
+#include "checking/result_file.h"
 #include "cli/hash_file.h"
 #include "cli/progress_line.h"
-#include "checking/result_file.h"
 #include "cli/standard_output.h"
-#include "checking/text_decoding.h"
 #include "platform/stdio_file.h"
 #include "workflow/native_path.h"
 #include "workflow/ordered_pool.h"
@@ -28,10 +28,7 @@ using namespace checking; // the checksum files, shared with the window
 
 namespace {
 
-struct Expected {
-    AlgorithmId Algorithm;
-    std::vector<std::uint8_t> Value;
-};
+using Expected = ExpectedValue;
 
 // One file to hash: a checksum file's consecutive lines naming it, or a
 // result file's entry.
@@ -166,12 +163,6 @@ private:
     } state_ = State::Before;
 };
 
-std::string FolderOf(const std::string& path)
-{
-    if (path == "-") return {};
-    return path.substr(0, workflow::FileNameStart(path));
-}
-
 std::string Under(const std::string& folder, const std::string& name)
 {
     return workflow::IsRootedPath(name) ? name : folder + name;
@@ -248,21 +239,16 @@ private:
     std::vector<Listed> FromResultFile(const std::string& bytes)
     {
         std::vector<Listed> listed;
-        const auto text = ResultFileTextAsUtf8(bytes);
-        if (!text) {
+        // The file names are looked up beside the result file.
+        ChecksumListing listing = ListResultFile(bytes, FolderOfChecksumFile(path_));
+        if (listing.Undecodable) {
             Error(shown_ + ": not in UTF-8 nor in the locale's code page");
             failed_ = true;
             return listed;
         }
-        const ResultFile file = ParseResultFile(*text);
-        for (const std::size_t line : file.MalformedLines) Malformed(line);
-        // The file names are looked up beside the result file.
-        const std::string folder = FolderOf(path_);
-        for (const ResultEntry& entry : file.Entries) {
-            if (entry.Values.empty()) continue;
-            Listed item{entry.Name, Under(folder, entry.Name), {}, false, {}};
-            for (const ResultValue& value : entry.Values) item.Values.push_back({value.Algorithm, value.Value});
-            listed.push_back(std::move(item));
+        for (const std::size_t line : listing.MalformedLines) Malformed(line);
+        for (ListedFile& file : listing.Files) {
+            listed.push_back({std::move(file.Name), std::move(file.Path), std::move(file.Values), false, {}});
             ++counts_.Checked;
         }
         return listed;
@@ -272,7 +258,7 @@ private:
     bool FromLines(LineReader& reader)
     {
         const std::optional<AlgorithmId> named = AlgorithmOfFileName(path_);
-        const std::string folder = FolderOf(path_);
+        const std::string folder = FolderOfChecksumFile(path_);
         ClearsignedText clearsigned;
         std::shared_ptr<Listed> pending;
         std::string read;

@@ -175,7 +175,7 @@ void TVerifyDialog::Work(std::string checksumPath)
 
 void TVerifyDialog::Listed(const checking::ChecksumListing& listing)
 {
-    malformed_ = listing.MalformedLines;
+    malformed_ = listing.MalformedLines.size();
     Entries->setRowCount(static_cast<int>(listing.Files.size()));
     for (std::size_t i = 0; i < listing.Files.size(); ++i) {
         const checking::ListedFile& file = listing.Files[i];
@@ -187,7 +187,7 @@ void TVerifyDialog::Listed(const checking::ChecksumListing& listing)
         Entries->setItem(row, NameColumn, new QTableWidgetItem(FromUtf8(file.Name).section(QLatin1Char('/'), -1)));
         Entries->setItem(row, AlgorithmColumn, new QTableWidgetItem(names.join(QStringLiteral(", "))));
         Entries->setItem(row, ResultColumn, new QTableWidgetItem(workflow::kPending));
-        Entries->setItem(row, PathColumn, new QTableWidgetItem(path));
+        Entries->setItem(row, PathColumn, new QTableWidgetItem(workflow::ShownText(path)));
         std::error_code failed;
         const auto size = std::filesystem::file_size(file.Path, failed);
         sizes_.push_back(failed ? 0 : static_cast<std::uint64_t>(size));

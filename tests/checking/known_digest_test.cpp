@@ -111,7 +111,7 @@ TEST(ChecksumListing, EveryFormatBesideTheChecksumFile)
         }
         EXPECT_EQ(paths, c.Paths) << c.ChecksumPath;
         EXPECT_EQ(firsts, c.FirstAlgorithms) << c.ChecksumPath;
-        EXPECT_EQ(listing.MalformedLines, c.Malformed) << c.ChecksumPath;
+        EXPECT_EQ(listing.MalformedLines.size(), c.Malformed) << c.ChecksumPath;
     }
     // The result file's entry carries both values; the BSD file's a.txt both lines.
     EXPECT_EQ(ListChecksumFile("a\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\n", "/d/r.txt")

@@ -156,8 +156,8 @@ TEST(ChecksumFormats, ResultFileEntries)
     EXPECT_EQ(file.Entries[1].Values[0].Algorithm, kSha1);
     EXPECT_EQ(file.MalformedLines, (std::vector<std::size_t>{4, 7}));
 
-    EXPECT_EQ(ResultFileTextAsUtf8("\xD0\xA3\xD1\xE9\t\xA3\xBA"), "校验\t：");
-    EXPECT_EQ(ResultFileTextAsUtf8("\xEF\xBB\xBF校验"), "校验");
+    EXPECT_EQ(ResultFileTextAsUtf8("\xD0\xA3\xD1\xE9\t\xA3\xBA")->Utf8, "校验\t：");
+    EXPECT_EQ(ResultFileTextAsUtf8("\xEF\xBB\xBF校验")->Utf8, "校验");
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // a surrogate
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));     // overlong
 }

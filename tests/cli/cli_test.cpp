@@ -297,6 +297,9 @@ TEST(Cli, OutputFileIsTheWindowsResultFile)
     EXPECT_EQ(gbkRun.status, 0) << gbkRun.err;
     EXPECT_EQ(ReadBytes(output), "\xD6\xD0\xCE\xC4.txt\r\n\tMD5\xA3\xBA"
                                  "900150983CD24FB0D6963F7D28E17F72\r\n");
+    // And checked back, under that locale and under a UTF-8 one.
+    for (const char* locale : {"LC_ALL=zh_CN.GBK", "LC_ALL=C.UTF-8"})
+        EXPECT_EQ(RunCli("--check " + Quote(output), locale).status, 0) << locale;
 
     const std::string nowhere = dir.Path("missing/result.txt");
     const Outcome failed = RunCli("--output " + Quote(nowhere) + ' ' + Quote(second));
