@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <algorithm>
+
 namespace sumbrook::ui {
 
 namespace {
@@ -23,6 +25,10 @@ QLabel* MakeCaption(QWidget* parent, const QString& name, const QString& text, i
     label->setGeometry(18, top, 60, 13);
     return label;
 }
+
+constexpr int kAllTextWidth = 228;
+constexpr int kOneLineHeight = 14;
+constexpr int kOneLineBoxHeight = 89; // a line of text below the bars' 73
 
 // A step past the maximum starts the bar again from its minimum.
 void Step(QProgressBar* bar)
@@ -45,8 +51,8 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
     CurrentProgressText->setObjectName(QStringLiteral("CurrentProgressText"));
     CurrentProgressText->setGeometry(78, 39, 150, 13);
     AllProgressText->setObjectName(QStringLiteral("AllProgressText"));
-    AllProgressText->setGeometry(8, 70, 228, 14);
-    AllProgressText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    AllProgressText->setGeometry(8, 70, kAllTextWidth, kOneLineHeight);
+    AllProgressText->setAlignment(Qt::AlignRight | Qt::AlignTop);
     setObjectName(QStringLiteral("CheckGroupBox"));
     // Without names of their own both bars would be read by the box's title.
     CurrentProgressBar->setAccessibleName(QStringLiteral("当前进度"));
@@ -55,7 +61,7 @@ TCheckGroupBox::TCheckGroupBox(QWidget* parent)
     CurrentProgressBar->setRange(0, 100);
     AllProgressBar->setRange(0, 0);
     AllProgressBar->setValue(0);
-    resize(240, 89);
+    resize(240, kOneLineBoxHeight);
     hide();
 }
 
@@ -68,7 +74,21 @@ void TCheckGroupBox::ShowProgressBox(bool shown)
 void TCheckGroupBox::SetProgressTexts(const QString& current, const QString& all)
 {
     CurrentProgressText->setText(current);
-    AllProgressText->setText(all);
+    // Large sizes and minutes left do not fit one line: the speed and time
+    // left go on a second, and the box grows upwards by it.
+    QString shown = all;
+    const qsizetype cut = all.indexOf(QStringLiteral(" · "));
+    const bool twoLines = cut > 0 && AllProgressText->fontMetrics().horizontalAdvance(all) > kAllTextWidth;
+    if (twoLines) shown.replace(cut, 3, QLatin1Char('\n'));
+    const int lineHeight = AllProgressText->fontMetrics().height();
+    const int textHeight = std::max(kOneLineHeight, (twoLines ? 2 : 1) * lineHeight);
+    if (AllProgressText->height() != textHeight) {
+        const int bottom = y() + height();
+        AllProgressText->resize(kAllTextWidth, textHeight);
+        resize(width(), kOneLineBoxHeight - kOneLineHeight + textHeight);
+        move(x(), bottom - height());
+    }
+    AllProgressText->setText(shown);
 }
 
 void TCheckGroupBox::SetCurrentPosition(int position)

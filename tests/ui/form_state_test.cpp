@@ -98,6 +98,17 @@ TEST_F(FormTest, ResizingGivesTheChangeToTheFileListAndKeepsTheProgressBoxInTheC
     EXPECT_EQ(rightGap(), 190);
     EXPECT_EQ(bottomGap(), 21);
 
+    // A run's text too long for one line (large sizes, minutes left) takes
+    // two, the speed and time left on the second; the box grows upwards.
+    const QString longText = QStringLiteral("1.1 GB / 42.9 GB · 532 MB/秒 · 剩余 1 分 19 秒");
+    box->SetProgressTexts({}, longText);
+    EXPECT_EQ(box->AllProgressText->text(), QStringLiteral("1.1 GB / 42.9 GB\n532 MB/秒 · 剩余 1 分 19 秒"));
+    EXPECT_GE(box->AllProgressText->height(), 2 * box->AllProgressText->fontMetrics().height());
+    EXPECT_EQ(bottomGap(), 21);
+    box->SetProgressTexts({}, QStringLiteral("1 MB / 2 MB · 1 MB/秒 · 剩余 1 秒"));
+    EXPECT_EQ(box->size(), QSize(240, 89));
+    EXPECT_EQ(bottomGap(), 21);
+
     // The four columns fill the list exactly, also once enough rows for a
     // scroll bar narrow it: name and path share what status and size leave.
     QStringList many;
