@@ -42,7 +42,7 @@ TResultTreeView::TResultTreeView(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         const int top = indexOfTopLevelItem(item);
         if (top < 0) return;
-        contentWidth_ = std::max(contentWidth_, lineWidths_[static_cast<std::size_t>(top)]);
+        contentWidth_ = std::max(contentWidth_, WidestLine(top));
         FitColumn();
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this] { RecountWidth(); });
@@ -65,7 +65,7 @@ int TResultTreeView::AppendTop(const QString& text)
     pending_.push_back(std::make_unique<QTreeWidgetItem>(QStringList{text}));
     topWidth_ = std::max(topWidth_, TextWidth(text, 1));
     contentWidth_ = std::max(contentWidth_, topWidth_);
-    lineWidths_.push_back(0);
+    lineWidths_.push_back(kNotMeasured);
     if (!flushTimer_.isActive()) flushTimer_.start();
     return TopCount() - 1;
 }
@@ -76,10 +76,12 @@ void TResultTreeView::AppendLine(int top, const QString& text)
     // is collapsed, so a new line costs the view next to nothing.
     QTreeWidgetItem* node = Top(top);
     node->addChild(new QTreeWidgetItem(QStringList{text})); // the node owns its lines
+    // Lines are measured when their node is first expanded: shaping the
+    // text of every line as it arrives cost a run most of its time.
     int& widest = lineWidths_.at(static_cast<std::size_t>(top));
-    widest = std::max(widest, TextWidth(text, 2));
+    if (widest != kNotMeasured) widest = std::max(widest, TextWidth(text, 2));
     if (node->isExpanded()) {
-        contentWidth_ = std::max(contentWidth_, widest);
+        contentWidth_ = std::max(contentWidth_, WidestLine(top));
         FitColumn();
     }
 }
@@ -126,9 +128,20 @@ void TResultTreeView::RecountWidth()
     contentWidth_ = topWidth_;
     const int shown = topLevelItemCount();
     for (int top = 0; top < shown; ++top)
-        if (topLevelItem(top)->isExpanded())
-            contentWidth_ = std::max(contentWidth_, lineWidths_[static_cast<std::size_t>(top)]);
+        if (topLevelItem(top)->isExpanded()) contentWidth_ = std::max(contentWidth_, WidestLine(top));
     FitColumn();
+}
+
+int TResultTreeView::WidestLine(int top)
+{
+    int& widest = lineWidths_.at(static_cast<std::size_t>(top));
+    if (widest == kNotMeasured) {
+        widest = 0;
+        const QTreeWidgetItem* node = Top(top);
+        for (int line = 0; line < node->childCount(); ++line)
+            widest = std::max(widest, TextWidth(node->child(line)->text(0), 2));
+    }
+    return widest;
 }
 
 void TResultTreeView::FitColumn()

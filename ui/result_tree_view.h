@@ -50,6 +50,7 @@ protected:
 private:
     QTreeWidgetItem* Top(int top) const;
     int TextWidth(const QString& text, int level) const;
+    int WidestLine(int top); // measured at the first call
     void FitColumn();
     void RecountWidth();
     QAction* PopupActionFor(const QKeyEvent* event) const;
@@ -58,12 +59,13 @@ private:
     QMenu* popup_ = nullptr;
     std::vector<std::unique_ptr<QTreeWidgetItem>> pending_; // top nodes not yet in the view
     QTimer flushTimer_;
-    // Widths of the nodes, indentation included, measured once as they
-    // arrive: sizing the column to its contents would measure every row on
-    // each batch. The column fits the top nodes and the lines of the
-    // expanded ones.
+    // Widths of the nodes, indentation included, measured once: a top node
+    // as it arrives, its lines when it is first expanded (sizing the column
+    // to its contents would measure every row on each batch). The column
+    // fits the top nodes and the lines of the expanded ones.
+    static constexpr int kNotMeasured = -1;
     int topWidth_ = 0;            // the widest top node
-    std::vector<int> lineWidths_; // per top node, its widest line
+    std::vector<int> lineWidths_; // per top node, its widest line, or kNotMeasured
     int contentWidth_ = 0;        // what the column needs now
 };
 
