@@ -160,16 +160,16 @@ FileResult FileDigestJob::Feed(TByteSource& source, std::uint64_t size, Algorith
     bytesRead_.store(0, std::memory_order_relaxed);
     // The whole file (not the CRC-32 alone after a refusal) within the limit.
     const bool leave = kept_ != nullptr && !leave_.Empty() && algorithms == algorithms_ && size <= leaveLimit_;
+    std::uint32_t crc = kCrc32Preset;
+    std::vector<HashConsumer> consumers;
+    if (algorithms.Contains(AlgorithmId::Crc32)) consumers.push_back(HashConsumer::Crc32(crc));
     std::vector<std::unique_ptr<TDCP_hash>> hashes;
     for (const AlgorithmId id : algorithms.Digests()) {
         if (leave && leave_.Contains(id)) continue;
         hashes.push_back(InfoOf(id).Create());
         hashes.back()->Init();
+        consumers.emplace_back(*hashes.back(), id);
     }
-    std::uint32_t crc = kCrc32Preset;
-    std::vector<HashConsumer> consumers;
-    if (algorithms.Contains(AlgorithmId::Crc32)) consumers.push_back(HashConsumer::Crc32(crc));
-    for (const auto& hash : hashes) consumers.emplace_back(hash.get());
 
     StartedThreads own;
     const FeedPlan plan{size, lender_ != nullptr ? lender_ : &own, threads_ - 1};

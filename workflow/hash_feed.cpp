@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "digest/crc32/CRC32_FCS32.h"
-#include "digest/engine/DCPcatalogue.h"
 #include "digest/engine/DCPhash.h"
 #include "digest/engine/algorithm.h"
 
@@ -18,23 +17,20 @@ namespace {
 
 // Time per byte, as the inverse of the MB/s each algorithm reaches on one
 // core; only the ratios matter.
-double CostOf(const TDCP_hash& hash)
+double CostOf(AlgorithmId algorithm)
 {
-    const std::int32_t id = hash.GetId();
-    for (const TCatalogueEntry& entry : AlgorithmCatalogue())
-        if (entry.Id == id) return 1.0 / InfoOf(entry.Algorithm).MBPerSecond;
-    return 1.0 / 500;
+    return 1.0 / InfoOf(algorithm).MBPerSecond;
 }
 
 } // namespace
 
-HashConsumer::HashConsumer(TDCP_hash* hash) : hash_(hash), cost_(CostOf(*hash)) {}
+HashConsumer::HashConsumer(TDCP_hash& hash, AlgorithmId algorithm) : hash_(&hash), cost_(CostOf(algorithm)) {}
 
 HashConsumer HashConsumer::Crc32(std::uint32_t& crcRegister)
 {
     HashConsumer consumer;
     consumer.crc_ = &crcRegister;
-    consumer.cost_ = 1.0 / InfoOf(AlgorithmId::Crc32).MBPerSecond;
+    consumer.cost_ = CostOf(AlgorithmId::Crc32);
     return consumer;
 }
 

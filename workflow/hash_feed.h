@@ -12,6 +12,8 @@
 #include <span>
 #include <vector>
 
+#include "digest/engine/algorithm.h"
+
 namespace sumbrook {
 class TByteSource;
 class TDCP_hash;
@@ -21,7 +23,7 @@ namespace sumbrook::workflow {
 
 class HashConsumer {
 public:
-    explicit HashConsumer(TDCP_hash* hash);
+    HashConsumer(TDCP_hash& hash, AlgorithmId algorithm);
     static HashConsumer Crc32(std::uint32_t& crcRegister);
     void Update(std::span<const std::uint8_t> block);
     double Cost() const { return cost_; } // relative time per byte, for sharing out the work
