@@ -33,8 +33,8 @@ std::optional<std::string> SpacedHex(std::string_view text)
 
 std::optional<KnownDigest> OfHex(std::string_view hex, std::vector<AlgorithmId> candidates, std::string name)
 {
-    // The window's results never hold the published HAVAL: only sumbrook-cli offers it.
-    std::erase(candidates, AlgorithmId::HavalPublished);
+    // The window's results hold the window's algorithms only.
+    std::erase_if(candidates, [](AlgorithmId id) { return !kWindowAlgorithms.Contains(id); });
     if (candidates.empty()) return std::nullopt;
     auto value = ParseDigestHex(candidates.front(), hex);
     if (!value || hex.size() != HexLength(candidates.front())) return std::nullopt;
