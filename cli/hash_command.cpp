@@ -240,12 +240,8 @@ private:
     // The file's part of the result file, in the result file's code page.
     std::string ResultEntry(const std::string& path, const std::vector<std::string>& lines) const
     {
-        // A name that is no UTF-8 is taken to be in the result file's code
-        // page (a GBK name under a GBK locale), so its bytes come back as they were.
-        const auto shown = [this](const std::string& name) {
-            if (platform::CodePageToUtf8(name, "UTF-8")) return name;
-            return platform::CodePageToUtf8(name, encoding_).value_or(name);
-        };
+        // A name that is no UTF-8 is shown in the code page (a GBK name
+        // under a GBK locale), so its bytes come back as they were.
         // A file beside the result file keeps its bare name, as the window
         // writes it; any other is named from the result file's folder, where
         // --check looks for it ("sub/a.txt", "../b/a.txt"), so that names of
@@ -256,8 +252,8 @@ private:
         const fs::path folder = fs::absolute(fs::path(*options_.Output), error).lexically_normal().parent_path();
         const fs::path relative = file.lexically_relative(folder);
         if (error || relative.empty() || relative.parent_path().empty())
-            return platform::ToCodePage(workflow::ResultEntryOfPath(shown(path), lines), encoding_);
-        return platform::ToCodePage(workflow::ResultEntryOfName(shown(relative.generic_string()), lines), encoding_);
+            return platform::ToCodePage(workflow::ResultEntryOfPath(path, lines), encoding_);
+        return platform::ToCodePage(workflow::ResultEntryOfName(relative.generic_string(), lines), encoding_);
     }
 
     bool Problem(const std::string& path, const std::string& failure)
