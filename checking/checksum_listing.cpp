@@ -5,6 +5,7 @@
 
 #include "checking/algorithms.h"
 #include "checking/checksum_formats.h"
+#include "checking/clearsigned_text.h"
 #include "checking/result_file.h"
 #include "checking/text_decoding.h"
 #include "platform/ansi_codepage.h"
@@ -15,11 +16,6 @@ namespace sumbrook::checking {
 
 namespace {
 
-std::string Under(const std::string& folder, const std::string& name)
-{
-    return workflow::IsRootedPath(name) ? name : folder + name;
-}
-
 bool Exists(const std::string& path)
 {
     return platform::DescribePath(path).Kind != platform::PathInfo::Kind::Missing;
@@ -27,9 +23,9 @@ bool Exists(const std::string& path)
 
 std::string PathOfResultName(const std::string& folder, const std::string& name, const std::string& encoding)
 {
-    const std::string path = Under(folder, name);
+    const std::string path = ListedPath(folder, name);
     if (encoding.empty() || Exists(path)) return path;
-    const std::string legacy = Under(folder, platform::ToCodePage(workflow::Utf16FromNative(name), encoding));
+    const std::string legacy = ListedPath(folder, platform::ToCodePage(workflow::Utf16FromNative(name), encoding));
     return Exists(legacy) ? legacy : path;
 }
 
@@ -48,10 +44,13 @@ void FromLines(std::string_view text, std::string_view checksumPath, const std::
                ChecksumListing& listing)
 {
     const std::optional<AlgorithmId> named = AlgorithmOfFileName(checksumPath);
+    ClearsignedText clearsigned;
     for (std::size_t number = 1; !text.empty(); ++number) {
         const std::size_t end = text.find('\n');
-        const std::string_view line = text.substr(0, end);
+        std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+        if (!clearsigned.Keep(line)) continue;
         ParsedLine parsed = ParseChecksumLine(line);
         if (parsed.Comment) continue;
         if (!parsed.Line) {
@@ -65,14 +64,20 @@ void FromLines(std::string_view text, std::string_view checksumPath, const std::
             listing.MalformedLines.push_back(number);
             continue;
         }
-        const std::string path = Under(folder, entry.Name);
+        const std::string path = ListedPath(folder, entry.Name);
         // Lines in a row for one file (BSD lines of several algorithms) read it once.
         if (listing.Files.empty() || listing.Files.back().Path != path) listing.Files.push_back({entry.Name, path, {}});
         listing.Files.back().Values.push_back({*algorithm, std::move(*value)});
     }
+    listing.SignatureSkipped = clearsigned.Skipped;
 }
 
 } // namespace
+
+std::string ListedPath(const std::string& folder, const std::string& name)
+{
+    return workflow::IsRootedPath(name) ? name : folder + name;
+}
 
 ChecksumListing ListResultFile(std::string_view bytes, const std::string& folder)
 {

@@ -28,6 +28,7 @@ struct ChecksumListing {
     std::vector<ListedFile> Files;
     std::vector<std::size_t> MalformedLines; // their numbers, from 1
     bool Undecodable = false;                // a result file in no known encoding
+    bool SignatureSkipped = false;           // clearsigned: the armour was taken off, the signature not checked
 };
 
 // Bytes: the checksum file's content; ChecksumPath: where it lies, for its
@@ -41,6 +42,9 @@ ChecksumListing ListChecksumFile(std::string_view bytes, std::string_view checks
 // nothing is there, in the file's own encoding: a result file written in
 // GBK on a system whose names are GBK bytes.
 ChecksumListing ListResultFile(std::string_view bytes, const std::string& folder);
+
+// Where a listed name is looked for: in Folder unless the name is rooted.
+std::string ListedPath(const std::string& folder, const std::string& name);
 
 // The folder part of a checksum file's path, separator included; nothing for
 // standard input ("-").

@@ -14,6 +14,7 @@
 #include "checking/algorithms.h"
 #include "checking/checksum_formats.h"
 #include "checking/checksum_listing.h"
+#include "checking/clearsigned_text.h"
 #include "checking/result_file.h"
 #include "cli/hash_file.h"
 #include "cli/progress_line.h"
@@ -122,51 +123,6 @@ private:
     std::size_t start_ = 0, scanned_ = 0;
     bool eof_ = false;
 };
-
-// Armour around the lines of a clearsigned file, and its dash escapes.
-class ClearsignedText {
-public:
-    // False for a line of the armour; a signed line loses its "- ".
-    bool Keep(std::string_view& line)
-    {
-        std::string_view bare = line;
-        if (bare.ends_with('\r')) bare.remove_suffix(1);
-        if (state_ == State::Header) {
-            if (bare.empty()) state_ = State::Text;
-            return false;
-        }
-        if (state_ == State::Signature) {
-            if (bare == "-----END PGP SIGNATURE-----") state_ = State::After;
-            return false;
-        }
-        if (bare == "-----BEGIN PGP SIGNED MESSAGE-----") {
-            state_ = State::Header;
-            Skipped = true;
-            return false;
-        }
-        if (state_ == State::Text && bare == "-----BEGIN PGP SIGNATURE-----") {
-            state_ = State::Signature;
-            return false;
-        }
-        if (state_ == State::Text && line.starts_with("- ")) line.remove_prefix(2);
-        return true;
-    }
-    bool Skipped = false;
-
-private:
-    enum class State {
-        Before,
-        Header,
-        Text,
-        Signature,
-        After
-    } state_ = State::Before;
-};
-
-std::string Under(const std::string& folder, const std::string& name)
-{
-    return workflow::IsRootedPath(name) ? name : folder + name;
-}
 
 bool Matches(const workflow::FileResult& result, const Expected& expected)
 {
@@ -301,7 +257,8 @@ private:
             }
             ++counts_.Checked;
             // Coreutils takes names from the current folder; rhash takes SFV's from the file's.
-            const std::string where = WindowsPath(entry.Kind == LineKind::Sfv ? Under(folder, entry.Name) : entry.Name);
+            const std::string where =
+                WindowsPath(entry.Kind == LineKind::Sfv ? ListedPath(folder, entry.Name) : entry.Name);
             // Lines in a row for one file (a BSD file of several algorithms) read it
             // once; a file listed over and over is read again, so memory stays bounded.
             if (!pending || pending->Path != where || pending->Name != entry.Name ||

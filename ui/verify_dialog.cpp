@@ -176,6 +176,7 @@ void TVerifyDialog::Work(std::string checksumPath)
 void TVerifyDialog::Listed(const checking::ChecksumListing& listing)
 {
     malformed_ = listing.MalformedLines.size();
+    signatureSkipped_ = listing.SignatureSkipped;
     Entries->setRowCount(static_cast<int>(listing.Files.size()));
     for (std::size_t i = 0; i < listing.Files.size(); ++i) {
         const checking::ListedFile& file = listing.Files[i];
@@ -245,6 +246,8 @@ void TVerifyDialog::End(const QString& failure)
                           .arg(counts_[3]);
     if (stop_.stop_requested()) summary = QStringLiteral("已停止。") + summary;
     if (malformed_ > 0) summary += QStringLiteral("，格式不对的行 %1 个").arg(malformed_);
+    // The lines of a signed file are read; whether the signature holds is gpg's to say.
+    if (signatureSkipped_) summary += QStringLiteral("（未验证 OpenPGP 签名）");
     if (!failure.isEmpty()) summary = failure;
     Summary->setText(summary);
     emit Finished();

@@ -80,6 +80,7 @@ private:
     std::uint64_t totalBytes_ = 0;
     std::array<int, 4> counts_{};
     std::size_t malformed_ = 0;
+    bool signatureSkipped_ = false; // a clearsigned file: its armour skipped
     QElapsedTimer clock_;
     QTimer ticker_;
     // Shared with the worker.

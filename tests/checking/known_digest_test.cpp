@@ -94,6 +94,13 @@ TEST(ChecksumListing, EveryFormatBesideTheChecksumFile)
          {Sha256, Sha1},
          0},
         {"/d/x.sfv", "; comment\na.txt 1234ABCD\n", {"/d/a.txt"}, {Crc32}, 0},
+        // Clearsigned: the armour and the dash escape go, the lines stay.
+        {"/d/SHA256SUMS",
+         "\xEF\xBB\xBF-----BEGIN PGP SIGNED MESSAGE-----\r\nHash: SHA256\r\n\r\n" + sha256 + "  a.iso\r\n- " + sha256 +
+             "  b.iso\r\n-----BEGIN PGP SIGNATURE-----\r\n\r\niQIz\r\n-----END PGP SIGNATURE-----\r\n",
+         {"/d/a.iso", "/d/b.iso"},
+         {Sha256, Sha256},
+         0},
         {"/d/SumbrookResult.txt",
          "a.txt\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\nempty.txt\r\n",
          {"/d/a.txt"},
@@ -112,6 +119,7 @@ TEST(ChecksumListing, EveryFormatBesideTheChecksumFile)
         EXPECT_EQ(paths, c.Paths) << c.ChecksumPath;
         EXPECT_EQ(firsts, c.FirstAlgorithms) << c.ChecksumPath;
         EXPECT_EQ(listing.MalformedLines.size(), c.Malformed) << c.ChecksumPath;
+        EXPECT_EQ(listing.SignatureSkipped, c.Bytes.find("PGP") != std::string::npos) << c.ChecksumPath;
     }
     // The result file's entry carries both values; the BSD file's a.txt both lines.
     EXPECT_EQ(ListChecksumFile("a\r\n\tMD5：" + md5 + "\r\n\tSHA1：" + Hex(40) + "\r\n", "/d/r.txt")
