@@ -12,10 +12,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <stop_token>
 
+#include "platform/file_reader.h"
 #include "workflow/file_naming.h"
 #include "workflow/native_path.h"
 #include "workflow/progress_text.h"
@@ -59,6 +61,35 @@ TVerdict VerdictOf(const workflow::FileResult& result, const checking::ListedFil
             return TVerdict::Mismatch;
     }
     return TVerdict::Match;
+}
+
+// Larger than any list of files a dialog could show: /dev/zero behind a
+// link, or the wrong file chosen.
+constexpr std::uint64_t kChecksumFileLimit = std::uint64_t{256} << 20;
+
+enum class ChecksumFileRead {
+    Whole,
+    Failed,
+    TooLarge,
+    Stopped
+};
+
+// The checksum file whole, through the reader the jobs use: a regular file
+// only, reads that never wait, a stop heard between reads.
+ChecksumFileRead ReadChecksumFile(const std::string& path, const std::stop_token& stop, std::string& bytes)
+{
+    platform::PathInfo failure;
+    const auto reader = platform::FileReader::Open(path, platform::ShareMode::AllowOthers, failure);
+    if (!reader) return ChecksumFileRead::Failed;
+    std::array<std::uint8_t, 1 << 16> chunk;
+    for (;;) {
+        if (stop.stop_requested()) return ChecksumFileRead::Stopped;
+        const std::ptrdiff_t got = reader->Read(chunk);
+        if (got < 0) return ChecksumFileRead::Failed;
+        if (got == 0) return ChecksumFileRead::Whole;
+        if (bytes.size() + static_cast<std::size_t>(got) > kChecksumFileLimit) return ChecksumFileRead::TooLarge;
+        bytes.append(reinterpret_cast<const char*>(chunk.data()), static_cast<std::size_t>(got));
+    }
 }
 
 } // namespace
@@ -133,11 +164,14 @@ TVerifyDialog::~TVerifyDialog()
 
 void TVerifyDialog::Work(std::string checksumPath)
 {
-    std::ifstream in(checksumPath, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad()) {
+    std::string bytes;
+    const ChecksumFileRead read = ReadChecksumFile(checksumPath, stop_.get_token(), bytes);
+    if (read != ChecksumFileRead::Whole) {
+        if (read == ChecksumFileRead::Stopped) return;
+        const QString failure =
+            read == ChecksumFileRead::TooLarge ? QStringLiteral("校验文件过大") : QStringLiteral("读取文件错误");
         QMetaObject::invokeMethod(
-            this, [this] { End(QStringLiteral("读取文件错误")); }, Qt::QueuedConnection);
+            this, [this, failure] { End(failure); }, Qt::QueuedConnection);
         return;
     }
     const checking::ChecksumListing listing = checking::ListChecksumFile(bytes, checksumPath);

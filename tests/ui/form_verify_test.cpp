@@ -12,6 +12,8 @@
 #include <QTableWidget>
 #include <QToolBar>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdint>
 
@@ -264,6 +266,17 @@ TEST_F(VerifyTest, EveryFormatGivesEachVerdictAndTheSummary)
         EXPECT_TRUE(stubs_.ClipboardTexts.back().startsWith(QStringLiteral("一致\tok.txt\t") + algorithm));
         EXPECT_TRUE(stubs_.ClipboardTexts.back().endsWith(dialog.Summary->text() + QLatin1Char('\n')));
     }
+    // A checksum "file" that is none ends at once with its failure: a
+    // device that never ends, a pipe without a writer, a folder.
+    const QString fifo = dir_.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {QStringLiteral("/dev/zero"), fifo, dir_.filePath(QStringLiteral("folder"))}) {
+        TVerifyDialog dialog(path, stubs_);
+        WaitFor(dialog);
+        EXPECT_EQ(dialog.Summary->text(), QStringLiteral("读取文件错误")) << path.toStdString();
+        EXPECT_EQ(dialog.Entries->rowCount(), 0);
+    }
+
     // The window's list and tree are not the dialog's.
     EXPECT_EQ(Form().NeedCheckFileList->rowCount(), 0);
     EXPECT_EQ(Form().ResultTreeView->topLevelItemCount(), 0);
