@@ -170,7 +170,7 @@ private:
     {
         if (item.Result.Vanished) return;
         const std::vector<std::string> lines = workflow::ResultText(item.Result);
-        if (options_.Format == OutputFormat::Sumbrook) item.Printed = SumbrookLines(item.Path, lines);
+        if (options_.Format == OutputFormat::Sumbrook) item.Printed = SumbrookLines(item.Path, lines, options_.Zero);
         if (options_.Output) item.Saved = ResultEntry(item.Path, lines);
     }
 
@@ -229,11 +229,13 @@ private:
         return printed;
     }
 
-    // The path, then one line per algorithm after a TAB, as the window shows them.
-    static std::string SumbrookLines(const std::string& path, const std::vector<std::string>& lines)
+    // The path, then one line per algorithm after a TAB, as the window shows
+    // them; with Zero each line ends in NUL and the path is as it is.
+    static std::string SumbrookLines(const std::string& path, const std::vector<std::string>& lines, bool zero)
     {
-        std::string printed = PrintedPath(path) + '\n';
-        for (const std::string& line : lines) printed.append(1, '\t').append(line).append(1, '\n');
+        const char end = zero ? '\0' : '\n';
+        std::string printed = (zero ? path : PrintedPath(path)) + end;
+        for (const std::string& line : lines) printed.append(1, '\t').append(line).append(1, end);
         return printed;
     }
 

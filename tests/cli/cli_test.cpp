@@ -320,6 +320,10 @@ TEST(Cli, HelpAndUsageErrors)
               "MD5 (-) = 900150983cd24fb0d6963f7d28e17f72\n");
     EXPECT_EQ(RunShell("printf abc | '" SUMBROOK_CLI "' --jobs=2 --md5 --format=gnu -z").out,
               std::string("900150983cd24fb0d6963f7d28e17f72  -\0", 36));
+    EXPECT_EQ(RunShell("printf abc | '" SUMBROOK_CLI "' --md5 -z").out,
+              std::string("-\0\tMD5\xEF\xBC\x9A"
+                          "900150983CD24FB0D6963F7D28E17F72\0",
+                          42));
     EXPECT_EQ(RunShell("printf '' | '" SUMBROOK_CLI "' --haval256-published --haval256 --tag -bt").out,
               "HAVAL256-0x80 (-) = 5981d3f8cce7f5674752595f4ad24c184ba1c738c986d4d2eddf2bd86c3f8679\n"
               "HAVAL256 (-) = be417bb4dd5cfb76c7126f4f8eeb1553a449039307b1a3cd451dbfdc0fbbe330\n");
