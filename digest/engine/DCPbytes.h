@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #if defined(_MSC_VER)
 #include <intrin.h>
@@ -98,6 +99,15 @@ constexpr std::uint32_t RotR32(std::uint32_t x, int n)
 constexpr std::uint64_t RotR64(std::uint64_t x, int n)
 {
     return std::rotr(x, n);
+}
+
+// The feed-forward at the end of a compression: adds the working variables
+// to the chaining value, word by word.
+template <class Word, std::size_t Words, class... Vars>
+requires(sizeof...(Vars) == Words) inline void AddToChain(std::span<Word, Words> H, Vars... vars)
+{
+    std::size_t i = 0;
+    ((H[i++] += vars), ...);
 }
 
 // Zeroes memory in a way the optimiser may not drop, even right before the

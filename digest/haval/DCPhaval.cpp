@@ -158,14 +158,7 @@ inline void CompressBlock(std::span<std::uint32_t, 8> H, const std::uint8_t* p, 
     H5(t1, t0, t7, t6, t5, t4, t3, t2, W[25], 0xC1A94FB6); H5(t0, t7, t6, t5, t4, t3, t2, t1, W[15], 0x409F60C4);
     // clang-format on
 
-    H[0] += t0;
-    H[1] += t1;
-    H[2] += t2;
-    H[3] += t3;
-    H[4] += t4;
-    H[5] += t5;
-    H[6] += t6;
-    H[7] += t7;
+    AddToChain(H, t0, t1, t2, t3, t4, t5, t6, t7);
 }
 
 } // namespace

@@ -64,10 +64,7 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
     HH(c, d, a, b, X[ 7], 11, 0x6ED9EBA1); HH(b, c, d, a, X[15], 15, 0x6ED9EBA1);
     // clang-format on
 
-    H[0] += a;
-    H[1] += b;
-    H[2] += c;
-    H[3] += d;
+    AddToChain(H, a, b, c, d);
 }
 
 } // namespace

@@ -75,10 +75,7 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
     II(c, d, a, b, X[ 2], 15, 0x2AD7D2BB); II(b, c, d, a, X[ 9], 21, 0xEB86D391);
     // clang-format on
 
-    H[0] += a;
-    H[1] += b;
-    H[2] += c;
-    H[3] += d;
+    AddToChain(H, a, b, c, d);
 }
 
 } // namespace

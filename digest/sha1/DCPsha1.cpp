@@ -97,11 +97,7 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
     StepParity(c, d, e, a, b, W[78], 0xCA62C1D6); StepParity(b, c, d, e, a, W[79], 0xCA62C1D6);
     // clang-format on
 
-    H[0] += a;
-    H[1] += b;
-    H[2] += c;
-    H[3] += d;
-    H[4] += e;
+    AddToChain(H, a, b, c, d, e);
 }
 
 } // namespace

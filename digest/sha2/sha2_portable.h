@@ -80,14 +80,7 @@ inline void Sha2CompressPortable(std::span<typename R::Word, 8> H, std::span<con
             Sha2Step<R>(c, d, e, f, g, h, a, b, w[i + 6], R::K[i + 6]);
             Sha2Step<R>(b, c, d, e, f, g, h, a, w[i + 7], R::K[i + 7]);
         }
-        H[0] += a;
-        H[1] += b;
-        H[2] += c;
-        H[3] += d;
-        H[4] += e;
-        H[5] += f;
-        H[6] += g;
-        H[7] += h;
+        AddToChain(H, a, b, c, d, e, f, g, h);
     }
 }
 
