@@ -72,7 +72,7 @@ private:
         if (output.Known() && platform::DescribePath(*options_.Output).Kind == platform::PathInfo::Kind::RegularFile) {
             for (const std::string& path : options_.Paths) {
                 if (platform::IdentifyPath(path) != output) continue;
-                Complain(PrintedPath(path) + ": the --output file is also an input; it is not replaced");
+                Complain(QuotedName(path) + ": the --output file is also an input; it is not replaced");
                 return false;
             }
             own_.push_back(output);
@@ -262,7 +262,7 @@ private:
     {
         progress_.Aside([&] {
             out_.Flush();
-            Complain(PrintedPath(path) + ": " + failure);
+            Complain(QuotedName(path) + ": " + failure);
         });
         failed_ = true;
         return true;

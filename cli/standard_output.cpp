@@ -88,9 +88,14 @@ std::string Quoted(std::string_view text)
 
 std::string QuotedName(std::string_view name)
 {
-    const auto safe = [](unsigned char c) {
-        return std::isalnum(c) || c >= 0x80 ||
-               std::string_view("%+,-./:=@_^~").find(static_cast<char>(c)) != std::string_view::npos;
+#if defined(_WIN32)
+    // There "\\" separates folders: it alone calls for no quotes.
+    constexpr std::string_view kSafe = "%+,-./:=@_^~\\";
+#else
+    constexpr std::string_view kSafe = "%+,-./:=@_^~";
+#endif
+    const auto safe = [&](unsigned char c) {
+        return std::isalnum(c) || c >= 0x80 || kSafe.find(static_cast<char>(c)) != std::string_view::npos;
     };
     if (!name.empty() && std::ranges::all_of(name, safe)) return std::string(name);
     const bool controls = std::ranges::any_of(name, [](unsigned char c) { return c < 0x20 || c == 0x7F; });

@@ -141,9 +141,13 @@ TEST(Cli, NothingLostNothingSilent)
     const std::string odd = dir.Write("a\nb\\c", "abc");
     EXPECT_EQ(RunCli("--md5 " + Quote(odd)).out, "\\" + Native(dir.Path()) + "/a\\nb\\\\c\n" + md5);
 
-    // Nor can it reach standard error as a line end or a terminal's escape.
-    const Outcome oddMissing = RunCli("--md5 " + Quote(dir.Path("gone\nx\x1B[2J")));
-    EXPECT_EQ(oddMissing.err, "sumbrook-cli: \\" + dir.Path("gone\\nx\\x1B[2J") + ": No such file or directory\n");
+    // Nor can it reach standard error as a line end or a terminal's escape:
+    // quoted as coreutils quotes it, so that it can be pasted into a shell.
+    const Outcome oddMissing = RunCli("--md5 " + Quote(dir.Path("gone\nx\x1B[2J")) + " " + Quote(dir.Path("my file")));
+    EXPECT_EQ(oddMissing.err, "sumbrook-cli: '" + dir.Path("gone") +
+                                  "'$'\\n''x'$'\\033''[2J': No such file or directory\n"
+                                  "sumbrook-cli: '" +
+                                  dir.Path("my file") + "': No such file or directory\n");
 
     // Standard output full or closed.
     const std::string file = dir.Write("abc", "abc");
