@@ -139,7 +139,7 @@ public:
     void ChecksumFile(const std::string& path)
     {
         path_ = path;
-        shown_ = path == "-" ? "standard input" : QuotedName(path);
+        shown_ = QuotedName(path == "-" ? "standard input" : path);
         counts_ = {};
         ambiguous_.clear();
         struct Closer {

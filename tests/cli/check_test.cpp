@@ -325,6 +325,9 @@ TEST(CheckFailures, AmbiguousLengthsNameTheOptionToAdd)
     // From standard input, several threads, several checksum files.
     EXPECT_EQ(RunShell(in + "cat list | " + kCli + " -j4 -c --md5 --sha1 --sha256 - list").out,
               "abc: OK\nabc: OK\nabc: OK\nabc: OK\nabc: OK\nabc: OK\n");
+    EXPECT_EQ(RunShell(in + "echo nonsense | " + kCli + " -c").err,
+              "sumbrook-cli: 'standard input': 1: improperly formatted checksum line\n"
+              "sumbrook-cli: 'standard input': no properly formatted checksum lines found\n");
     const Outcome unreadable = RunShell(in + kCli + " -c nowhere.md5");
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_EQ(unreadable.err, "sumbrook-cli: nowhere.md5: No such file or directory\n");
