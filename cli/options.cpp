@@ -132,7 +132,7 @@ std::string VersionText()
 
 ParsedCommandLine UsageError(const std::string& problem)
 {
-    return {std::nullopt, "sumbrook-cli: " + problem + "\nTry 'sumbrook-cli --help'.\n", 2};
+    return {std::nullopt, "sumbrook-cli: " + problem + "\nTry 'sumbrook-cli --help' for more information.\n", 2};
 }
 
 std::optional<OutputFormat> FormatNamed(std::string_view name)
@@ -300,10 +300,14 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv)
                     arg.find('=') != std::string_view::npos)
                     return UsageError("option " + Quoted(name) + " doesn't allow an argument");
             std::size_t matches = 0;
-            for (const option& o : longOptions)
-                if (o.name && std::string_view(o.name).starts_with(name.substr(2))) ++matches;
-            return UsageError(
-                (matches > 1 ? "option " + Quoted(name) + " is ambiguous" : "unrecognized option " + Quoted(arg)));
+            std::string possibilities;
+            for (const option& o : longOptions) {
+                if (!o.name || !std::string_view(o.name).starts_with(name.substr(2))) continue;
+                ++matches;
+                possibilities += " " + Quoted(std::string("--") + o.name);
+            }
+            return UsageError((matches > 1 ? "option " + Quoted(name) + " is ambiguous; possibilities:" + possibilities
+                                           : "unrecognized option " + Quoted(arg)));
         }
         default:
             if (code >= kAlgorithmBase) {

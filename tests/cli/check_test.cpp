@@ -372,7 +372,8 @@ TEST(UsageErrors, OneLineNamingTheOption)
         {"-c --format=gnu --md5 f", "--format is for writing checksums, not for --check"},
         {"-c -r f", "-r lists folders to hash"},
         {"--bogus f", "unrecognized option '--bogus'"},
-        {"--s f", "option '--s' is ambiguous"},
+        {"--st f", "option '--st' is ambiguous; possibilities: '--status' '--strict'\n"
+                   "Try 'sumbrook-cli --help' for more information.\n"},
         {"-x f", "invalid option -- 'x'"},
         {"--all=1 f", "option '--all' doesn't allow an argument"},
         {"-j 0 f", "-j needs a number of threads from 1 to 1024, not '0'"},
