@@ -32,9 +32,10 @@ constexpr std::size_t kLookAhead = 64;
 // window paints and answers between them.
 constexpr qint64 kSliceMs = 20;
 
-// Asks the run's thread to take what has arrived. A posted event passes
-// through the queue's lock, which the thread checkers see, where a queued
-// call's slot object is counted in Qt's own atomics, which they do not.
+// Asks the run's thread to take what has arrived. Qt hands a posted event
+// over through its own locks, which the thread checkers do not see; the
+// worker makes the event under mutex_ and event() takes that lock before it
+// reads the event, so the hand-over is ordered where they can see it.
 const QEvent::Type kDeliverEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 QString FailureText(const std::exception& e)
@@ -63,8 +64,10 @@ struct CalculationRun::Slot {
     {}
     int Entry;
     FileDigestJob Job;
+    // Under mutex_ once the work is done:
     FileResult Result;
     bool Computed = false; // read to its end before any stop
+    bool Finished = false;
 };
 
 CalculationRun::CalculationRun(const Ports& ports, QObject* parent)
@@ -129,20 +132,37 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
     auto post = [this](std::unique_lock<std::mutex>& lock) {
         if (delivery_) return;
         delivery_ = true;
+        auto deliver = std::make_unique<QEvent>(kDeliverEvent); // made under the lock: see event()
         lock.unlock();
-        QCoreApplication::postEvent(this, new QEvent(kDeliverEvent)); // the queue takes it
+        QCoreApplication::postEvent(this, deliver.release()); // the queue owns it now
     };
     const std::stop_token stop = stop_.get_token();
     // With MD5 or SHA-1 on lanes that pay, files go in batches: the small
     // ones of a batch are hashed together, one SIMD lane each.
     const AlgorithmSet lanes = LaneAlgorithms(algorithms);
-    std::deque<std::shared_ptr<Slot>> queued; // in list order, until taken; this thread's alone
-    bool unbroken = true;                     // every file taken so far got its result
+    // The files pushed and not yet handed on, in list order; under mutex_.
+    std::deque<std::shared_ptr<Slot>> queued;
+    bool unbroken = true; // every file handed on so far got its result
+    // Whichever thread finishes a batch hands on what is finished at the
+    // front: the pool's own takes wait for the thread that pushed, which may
+    // be hashing a large file further on meanwhile.
+    auto handOn = [this, &queued, &unbroken, &post](std::unique_lock<std::mutex>& lock) {
+        while (!queued.empty() && queued.front()->Finished) {
+            Slot& slot = *queued.front();
+            // A file stopped while read gets nothing, and neither do the
+            // files behind it: results reach the tree in list order.
+            unbroken = unbroken && slot.Computed;
+            if (unbroken) outbox_.push_back({slot.Entry, std::move(slot.Result)});
+            queued.pop_front();
+        }
+        current_ = queued.empty() ? nullptr : queued.front();
+        post(lock);
+    };
     {
         OrderedPool pool(threads, kLookAhead * threads);
         std::vector<std::shared_ptr<Slot>> batch;
         auto push = [&] {
-            auto work = [batch, lanes] {
+            auto work = [this, batch, lanes, &handOn] {
                 LowerPriorityOnce();
                 std::vector<FileDigestJob*> jobs;
                 for (const auto& slot : batch) jobs.push_back(&slot->Job);
@@ -156,34 +176,24 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
                     results.clear();
                     for (const FileDigestJob* job : jobs) results.push_back(job->Failed({}));
                 }
+                std::unique_lock lock(mutex_);
                 for (std::size_t i = 0; i < batch.size(); ++i) {
                     batch[i]->Result = std::move(results[i]);
                     batch[i]->Computed = batch[i]->Job.Completed();
+                    batch[i]->Finished = true;
                 }
-            };
-            auto take = [this, batch, &queued, &unbroken, &post] {
-                queued.erase(queued.begin(), queued.begin() + static_cast<std::ptrdiff_t>(batch.size()));
-                std::unique_lock lock(mutex_);
-                current_ = queued.empty() ? nullptr : queued.front();
-                for (const auto& slot : batch) {
-                    // A file stopped while read gets nothing, and neither do
-                    // the files behind it: results reach the tree in list order.
-                    unbroken = unbroken && slot->Computed;
-                    if (!unbroken) break;
-                    outbox_.push_back({slot->Entry, std::move(slot->Result)});
-                }
-                post(lock);
+                handOn(lock);
             };
             batch.clear();
-            pool.Push(std::move(work), std::move(take));
+            pool.Push(std::move(work), [] {});
         };
         for (const Task& task : tasks_) {
             if (stop.stop_requested()) break;
             auto slot = std::make_shared<Slot>(task.Entry, task.Path, algorithms, threads, &pool, stop);
-            queued.push_back(slot);
-            if (queued.size() == 1) {
+            {
                 const std::lock_guard lock(mutex_);
-                current_ = slot;
+                queued.push_back(slot);
+                if (queued.size() == 1) current_ = slot;
             }
             // Only regular files known to be small join a batch: a large one
             // would hold back the results of the small ones before it.
@@ -205,6 +215,9 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
 
 bool CalculationRun::event(QEvent* event)
 {
+    { // orders a worker's deliver event, made under this lock, before its reading
+        const std::lock_guard lock(mutex_);
+    }
     if (event->type() != kDeliverEvent) return QObject::event(event);
     Deliver();
     return true;

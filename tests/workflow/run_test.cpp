@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -164,49 +166,62 @@ TEST(Run, ResetAfterAToggleComputesEverythingAgain)
 
 // Stopped while a large file is read: the files done keep their results,
 // the one being read gets neither node nor lines, the rest stay pending,
-// and the run ends as any run does.
+// and the run ends as any run does. The file before the large one reaches
+// the tree while the large one is read, whichever thread took which: a
+// first file too large for a batch goes to a thread of its own, and the
+// thread that pushed it then takes the large one.
 TEST(Run, StopKeepsTheFilesDoneAndLeavesTheRestPending)
 {
-    TempDir dir;
-    const QString large = dir.Path("large.bin");
-    const int fd = ::open(Native(large).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, off_t{64} << 30), 0); // sparse: costs no disk, never read to its end here
-    ::close(fd);
+    for (const std::size_t firstSize : {std::size_t{3}, std::size_t{4} << 20}) {
+        SCOPED_TRACE(firstSize);
+        TempDir dir;
+        const QString large = dir.Path("large.bin");
+        const int fd = ::open(Native(large).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, off_t{64} << 30), 0); // sparse: costs no disk, never read to its end here
+        ::close(fd);
 
-    Bench bench;
-    bench.Select(true, {AlgorithmId::Sha1, AlgorithmId::Md5});
-    bench.intake.Drop({dir.Write("done", "abc"), large, dir.Write("after", "after")});
-    bool stopped = false;
-    QObject::connect(&bench.run, &CalculationRun::Finished, [&](bool s) { stopped = s; });
-    // Stop as soon as the large file is being read.
-    QObject::connect(&bench.run, &CalculationRun::Progress, [&](quint64 read, quint64 size, int filesDone, int) {
-        if (filesDone == 1 && size > 0 && read > 0) bench.run.Stop();
-    });
-    bench.Calculate();
+        Bench bench;
+        bench.run.SetThreads(2);
+        bench.Select(true, {AlgorithmId::Sha1, AlgorithmId::Md5});
+        bench.intake.Drop({dir.Write("done", std::string(firstSize, 'a')), large, dir.Write("after", "after")});
+        bool stopped = false;
+        QObject::connect(&bench.run, &CalculationRun::Finished, [&](bool s) { stopped = s; });
+        // Stop as soon as the large file is being read after the first is in.
+        QObject::connect(&bench.run, &CalculationRun::Progress, [&](quint64 read, quint64 size, int filesDone, int) {
+            if (filesDone == 1 && size > 0 && read > 0) bench.run.Stop();
+        });
+        bool waitedTooLong = false;
+        QTimer::singleShot(60'000, &bench.run, [&] {
+            waitedTooLong = true;
+            bench.run.Stop();
+        });
+        bench.Calculate();
 
-    EXPECT_TRUE(stopped);
-    EXPECT_FALSE(bench.run.Running());
-    EXPECT_EQ(bench.TopTexts(), QStringList{"done"});
-    EXPECT_EQ(bench.Lines(0).size(), 3);
-    EXPECT_EQ(bench.Column(&FileListEntry::Status), (QStringList{kChecked, kPending, kPending}));
-    EXPECT_EQ(bench.window.Status(), kStatusDone);
-    EXPECT_FALSE(bench.window.busy);
-    EXPECT_FALSE(bench.window.progressBoxShown);
-    EXPECT_EQ(bench.window.listCommandsEnabled, true);
-    EXPECT_TRUE(bench.window.saveMenuEnabled);
-    EXPECT_TRUE(bench.window.errors.isEmpty());
+        EXPECT_FALSE(waitedTooLong) << "the first file never reached the tree while the large one was read";
+        EXPECT_TRUE(stopped);
+        EXPECT_FALSE(bench.run.Running());
+        EXPECT_EQ(bench.TopTexts(), QStringList{"done"});
+        EXPECT_EQ(bench.Lines(0).size(), 3);
+        EXPECT_EQ(bench.Column(&FileListEntry::Status), (QStringList{kChecked, kPending, kPending}));
+        EXPECT_EQ(bench.window.Status(), kStatusDone);
+        EXPECT_FALSE(bench.window.busy);
+        EXPECT_FALSE(bench.window.progressBoxShown);
+        EXPECT_EQ(bench.window.listCommandsEnabled, true);
+        EXPECT_TRUE(bench.window.saveMenuEnabled);
+        EXPECT_TRUE(bench.window.errors.isEmpty());
 
-    // The next run picks up where this one stopped (the large file dropped first).
-    bench.files.Remove(1);
-    bench.Calculate();
-    EXPECT_EQ(bench.TopTexts(), (QStringList{"done", "after"}));
-    EXPECT_EQ(bench.Column(&FileListEntry::Status), QStringList(2, kChecked));
+        // The next run picks up where this one stopped (the large file dropped first).
+        bench.files.Remove(1);
+        bench.Calculate();
+        EXPECT_EQ(bench.TopTexts(), (QStringList{"done", "after"}));
+        EXPECT_EQ(bench.Column(&FileListEntry::Status), QStringList(2, kChecked));
 
-    // A stop when no run goes on does nothing.
-    bench.window.statusTexts.clear();
-    bench.run.Stop();
-    EXPECT_TRUE(bench.window.statusTexts.isEmpty());
+        // A stop when no run goes on does nothing.
+        bench.window.statusTexts.clear();
+        bench.run.Stop();
+        EXPECT_TRUE(bench.window.statusTexts.isEmpty());
+    }
 }
 
 // A run left going when its owner goes is stopped, without waiting for the
