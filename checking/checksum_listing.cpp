@@ -49,7 +49,7 @@ void FromLines(std::string_view text, std::string_view checksumPath, const std::
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+        if (number == 1) line = WithoutByteOrderMark(line);
         if (!clearsigned.Keep(line)) continue;
         ParsedLine parsed = ParseChecksumLine(line);
         if (parsed.Comment) continue;

@@ -2,6 +2,7 @@
 
 #include "checking/algorithms.h"
 #include "checking/checksum_formats.h"
+#include "checking/text_decoding.h"
 #include "workflow/result_text.h"
 
 namespace sumbrook::checking {
@@ -33,13 +34,13 @@ bool ParseValue(std::string_view text, std::size_t lineNumber, ResultValue& valu
 
 bool LooksLikeResultFile(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    bytes = WithoutByteOrderMark(bytes);
     return bytes.starts_with('\t') || bytes.find("\n\t") != std::string_view::npos;
 }
 
 ResultFile ParseResultFile(std::string_view text)
 {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    text = WithoutByteOrderMark(text);
     ResultFile file;
     std::size_t number = 0;
     while (!text.empty()) {

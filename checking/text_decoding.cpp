@@ -35,7 +35,7 @@ bool IsValidUtf8(std::string_view bytes)
 
 std::optional<DecodedText> ResultFileTextAsUtf8(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    bytes = WithoutByteOrderMark(bytes);
     if (IsValidUtf8(bytes)) return DecodedText{std::string(bytes), {}};
     for (const std::string& encoding : {platform::AnsiCodePageName(), std::string("GBK")})
         if (auto text = platform::CodePageToUtf8(bytes, encoding)) return DecodedText{std::move(*text), encoding};

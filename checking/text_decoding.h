@@ -20,4 +20,11 @@ std::optional<DecodedText> ResultFileTextAsUtf8(std::string_view bytes);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// Bytes after the UTF-8 byte-order mark that may start a file, or all of them.
+inline std::string_view WithoutByteOrderMark(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    return bytes;
+}
+
 } // namespace sumbrook::checking

@@ -16,6 +16,7 @@
 #include "checking/checksum_listing.h"
 #include "checking/clearsigned_text.h"
 #include "checking/result_file.h"
+#include "checking/text_decoding.h"
 #include "cli/hash_file.h"
 #include "cli/progress_line.h"
 #include "cli/standard_output.h"
@@ -232,7 +233,7 @@ private:
             }
             if (got == LineReader::Got::End) break;
             std::string_view line = read;
-            if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+            if (number == 1) line = WithoutByteOrderMark(line);
             if (!clearsigned.Keep(line)) continue;
             ParsedLine parsed = ParseChecksumLine(line);
             if (parsed.Comment) continue;
