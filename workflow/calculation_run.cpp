@@ -147,6 +147,7 @@ void CalculationRun::Work(AlgorithmSet algorithms, unsigned threads)
     // front: the pool's own takes wait for the thread that pushed, which may
     // be hashing a large file further on meanwhile.
     auto handOn = [this, &queued, &unbroken, &post](std::unique_lock<std::mutex>& lock) {
+        if (queued.empty() || !queued.front()->Finished) return; // a file before it is still read
         while (!queued.empty() && queued.front()->Finished) {
             Slot& slot = *queued.front();
             // A file stopped while read gets nothing, and neither do the
