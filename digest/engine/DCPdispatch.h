@@ -77,7 +77,8 @@ private:
 // The value of SUMBROOK_DIGEST_KERNEL, read once; empty when unset.
 std::string_view RequestedKernel();
 
-// CRC-32's kernel choice (CRC32_FCS32.cpp); each digest's is its Kernels().
+// CRC-32's kernel choice (CRC32_FCS32.cpp); each digest's is its class's
+// KernelChoice().
 KernelSlot& Crc32Slot();
 
 } // namespace sumbrook::dcp

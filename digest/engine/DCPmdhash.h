@@ -1,17 +1,15 @@
 #pragma once
 
 // The Merkle-Damgard digests written once: the block buffer, the length
-// counter, Index, the chaining value and Init/Burn/Update/Final. An algorithm
-// supplies its constants and its kernel table; whole blocks of an Update go
-// to the kernel straight from the caller's memory, only a partial tail waits
-// in HashBuffer.
+// counter, Index, the chaining value and Init/Burn/Update/Final. An
+// algorithm's header gives its shape; its source file its constants and
+// kernels, and there the class's functions are made (DCPmdhash_impl.h).
 
 #include <algorithm>
 #include <array>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -73,39 +71,53 @@ struct BitCounter<16> {
     }
 };
 
-// The common frame of an algorithm's constants: its chaining words, block and
-// digest size and byte order; the pad byte 0x80, a 64-bit count and no
-// trailer fields unless the algorithm says otherwise.
-template <class W, std::size_t Words, std::size_t Block, std::size_t Digest, ByteOrder O>
-struct MdShape {
-    using Word = W;
-    using Table = KernelTable<Compressor<W, Words>>;
-    static constexpr std::size_t BlockBytes = Block, DigestBytes = Digest, CounterBytes = 8;
-    static constexpr ByteOrder Order = O;
-    static constexpr std::uint8_t PadByte = 0x80;
-    static constexpr std::array<std::uint8_t, 0> Trailer{};
+// A string literal as a template argument: an algorithm's name.
+template <std::size_t N>
+struct NameLiteral {
+    char Text[N]{};
+    constexpr NameLiteral(const char (&text)[N]) { std::copy_n(text, N, Text); }
+    constexpr std::string_view View() const { return {Text, N - 1}; }
 };
 
-// What an algorithm supplies. Trailer holds the bytes that stand between the
-// padding and the length count in the last block (HAVAL's version, passes
-// and output size); Kernels() its kernel table.
+// What a digest class is laid out from: the word and how many of them chain,
+// block and digest size, byte order, the class's Id and algorithm name, and
+// the width of the length count (64 bits unless the algorithm says 128).
+template <class W, std::size_t Words, std::size_t Block, std::size_t Digest, ByteOrder O, std::int32_t ClassId,
+          NameLiteral Name, std::size_t Counter = 8>
+struct MdShape {
+    using Word = W;
+    using CompressFunction = Compressor<W, Words>;
+    static constexpr std::size_t ChainWords = Words, BlockBytes = Block, DigestBytes = Digest, CounterBytes = Counter;
+    static constexpr ByteOrder Order = O;
+    static constexpr std::int32_t Id = ClassId;
+    static constexpr std::string_view Algorithm = Name.View();
+};
+
 // clang-format off
 template <class A>
 concept MdAlgorithm =
     (std::same_as<typename A::Word, std::uint32_t> || std::same_as<typename A::Word, std::uint64_t>) &&
     std::convertible_to<decltype(A::Id), std::int32_t> &&
-    std::convertible_to<decltype(A::Algorithm), std::string_view> &&
-    std::convertible_to<decltype(A::Order), ByteOrder> && std::convertible_to<decltype(A::PadByte), std::uint8_t> &&
-    std::convertible_to<decltype(A::SelfTest), SelfTestVectors> && A::DigestBytes % sizeof(typename A::Word) == 0 &&
-    A::DigestBytes <= sizeof(A::InitialValue) && A::BlockBytes >= A::Trailer.size() + A::CounterBytes + 1 &&
-    (A::CounterBytes == 8 || A::CounterBytes == 16) && requires { A::Kernels().Get(); };
+    std::convertible_to<decltype(A::Algorithm), std::string_view> && std::convertible_to<decltype(A::Order), ByteOrder> &&
+    A::DigestBytes % sizeof(typename A::Word) == 0 && A::DigestBytes <= A::ChainWords * sizeof(typename A::Word) &&
+    (A::CounterBytes == 8 || A::CounterBytes == 16);
 // clang-format on
 
-// The algorithm's kernel table as the listing sees it.
+// What an algorithm's source file supplies beside its rounds: InitialValue,
+// the SelfTest vectors, Kernels (its compressions, fastest first) and, where
+// they differ from 0x80 and nothing, its PadByte and its Trailer: the bytes
+// between the padding and the length count in the last block (HAVAL's
+// version, passes and output size). Only that file sees them, and it
+// instantiates the class (DCPmdhash_impl.h).
 template <MdAlgorithm A>
-KernelSlot& SlotOf()
+struct MdConstants;
+
+// A compression that takes whole blocks, made of one that folds a single
+// block at p.
+template <auto CompressBlock, std::size_t BlockBytes, class Word, std::size_t Words>
+void EachBlock(std::span<Word, Words> H, std::span<const std::uint8_t> Blocks)
 {
-    return A::Kernels();
+    for (std::size_t at = 0; at < Blocks.size(); at += BlockBytes) CompressBlock(H, Blocks.data() + at);
 }
 
 } // namespace dcp
@@ -120,7 +132,9 @@ public:
     static constexpr std::int32_t ClassId = A::Id;
     static constexpr std::string_view ClassAlgorithm = A::Algorithm;
     static constexpr std::int32_t ClassHashSize = static_cast<std::int32_t>(8 * A::DigestBytes);
-    static bool ClassSelfTest() { return dcp::RunSelfTest<TDCP_mdhash>(A::SelfTest); }
+    static bool ClassSelfTest();
+    // The algorithm's kernel choice, for the listing and the tests.
+    static dcp::KernelSlot& KernelChoice();
 
     TDCP_mdhash() = default;
     ~TDCP_mdhash() override
@@ -133,79 +147,21 @@ public:
     std::int32_t GetHashSize() const override { return ClassHashSize; }
     bool SelfTest() const override { return ClassSelfTest(); }
 
-    void Init() override
-    {
-        Burn();
-        std::copy(A::InitialValue.begin(), A::InitialValue.end(), CurrentHash);
-        fInitialized = true;
-    }
-
-    // Plain stores first: the wipes' barrier keeps them even when Burn runs
-    // from the destructor, where they would otherwise count as dead.
-    void Burn() override
-    {
-        fInitialized = false;
-        Length = {};
-        Index = 0;
-        dcp::WipeObject(HashBuffer);
-        dcp::WipeObject(CurrentHash);
-    }
-
-    void Update(std::span<const std::uint8_t> Buffer) override
-    {
-        RequireInitialized();
-        const auto compress = A::Kernels().Get();
-        Length.Add(Buffer.size());
-        if (Index != 0) {
-            const std::size_t room = BlockBytes - Index;
-            if (Buffer.size() < room) {
-                if (!Buffer.empty()) std::memcpy(HashBuffer + Index, Buffer.data(), Buffer.size());
-                Index += static_cast<std::uint32_t>(Buffer.size());
-                return;
-            }
-            std::memcpy(HashBuffer + Index, Buffer.data(), room);
-            compress(Chain(), Buffered());
-            Buffer = Buffer.subspan(room);
-        }
-        const std::size_t whole = Buffer.size() - Buffer.size() % BlockBytes;
-        if (whole != 0) compress(Chain(), Buffer.first(whole));
-        const std::size_t tail = Buffer.size() - whole;
-        if (tail != 0) std::memcpy(HashBuffer, Buffer.data() + whole, tail);
-        Index = static_cast<std::uint32_t>(tail);
-    }
-
-    // The pad byte at Index, zeros (HashBuffer may still hold bytes of earlier
-    // blocks past Index), an extra block when the trailer would not fit, then
-    // the trailer and the count at the end of the block.
-    void Final(std::span<std::uint8_t> Digest) override
-    {
-        RequireInitialized();
-        RequireDigestRoom(Digest);
-        const auto compress = A::Kernels().Get();
-        constexpr std::size_t counterAt = BlockBytes - A::CounterBytes;
-        constexpr std::size_t trailerAt = counterAt - A::Trailer.size();
-        HashBuffer[Index] = A::PadByte;
-        std::fill(HashBuffer + Index + 1, HashBuffer + BlockBytes, std::uint8_t{0});
-        if (Index >= trailerAt) {
-            compress(Chain(), Buffered());
-            std::fill(HashBuffer, HashBuffer + trailerAt, std::uint8_t{0});
-        }
-        std::copy(A::Trailer.begin(), A::Trailer.end(), HashBuffer + trailerAt);
-        Length.Store(HashBuffer + counterAt, A::Order);
-        compress(Chain(), Buffered());
-        for (std::size_t i = 0; i < A::DigestBytes / sizeof(Word); ++i)
-            dcp::Store(Digest.data() + sizeof(Word) * i, CurrentHash[i], A::Order);
-        Burn();
-    }
+    void Init() override;
+    void Burn() override;
+    void Update(std::span<const std::uint8_t> Buffer) override;
+    void Final(std::span<std::uint8_t> Digest) override;
 
 protected:
     dcp::BitCounter<A::CounterBytes> Length;
     std::uint32_t Index = 0;
-    Word CurrentHash[A::InitialValue.size()] = {};
+    Word CurrentHash[A::ChainWords] = {};
     std::uint8_t HashBuffer[BlockBytes] = {};
 
 private:
-    std::span<Word, A::InitialValue.size()> Chain() { return CurrentHash; }
+    using Table = dcp::KernelTable<typename A::CompressFunction>;
+    static Table& Kernels();
+    std::span<Word, A::ChainWords> Chain() { return CurrentHash; }
     std::span<const std::uint8_t> Buffered() const { return HashBuffer; }
 };
 

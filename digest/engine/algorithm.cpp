@@ -27,7 +27,7 @@ template <class Hash>
 constexpr AlgorithmInfo Digest(AlgorithmId id, double speed, std::string_view label = Hash::ClassAlgorithm)
 {
     using A = typename Hash::Traits;
-    return {id, label, A::DigestBytes, A::BlockBytes, speed, &Make<Hash>, &dcp::SlotOf<A>};
+    return {id, label, A::DigestBytes, A::BlockBytes, speed, &Make<Hash>, &Hash::KernelChoice};
 }
 
 // clang-format off

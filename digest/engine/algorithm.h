@@ -53,7 +53,7 @@ struct AlgorithmInfo {
     double MBPerSecond;      // one core of the build machine, fastest kernel: to share work out by cost
     // A new hash component of the algorithm; null for CRC-32, which is a routine.
     std::unique_ptr<TDCP_hash> (*Create)();
-    dcp::KernelSlot& (*Kernels)(); // SHA-384 and SHA-512 share theirs
+    dcp::KernelSlot& (*Kernels)();
 };
 
 // Every algorithm, in AlgorithmId order.

@@ -1,6 +1,7 @@
 #include "digest/haval/DCPhaval.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 
 namespace sumbrook::dcp {
 
@@ -171,16 +172,33 @@ void HavalCompressPortable(std::span<std::uint32_t, 8> H, std::span<const std::u
     WipeObject(W);
 }
 
-namespace {
-constexpr Kernel<Haval::Table::Function> kKernels[] = {
-    {kPortableKernel, nullptr, &HavalCompressPortable},
+template <>
+struct MdConstants<TDCP_haval::Traits> {
+    // VERSION 1 in bits 0-2 and PASS 5 in bits 3-5 of the first byte, then
+    // FPTLEN 256 from bit 6 on.
+    static constexpr std::array<std::uint8_t, 2> Trailer{1 | 5 << 3 | (256 & 3) << 6, 256 >> 2};
+    // The first 256 bits of the fraction of pi; the output is the chaining
+    // value as it stands, no folding.
+    static constexpr std::array<std::uint32_t, 8> InitialValue{0x243F6A88, 0x85A308D3, 0x13198A2E, 0x03707344,
+                                                               0xA4093822, 0x299F31D0, 0x082EFA98, 0xEC4E6C89};
+    static constexpr SelfTestVectors SelfTest{"abcdefghijklmnopqrstuvwxyz",
+                                              "1A1DC8099BDAA7F35B4DA4E805F1A28FEE909D8DEE920198185CBCAED8A10A8D",
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+                                              "C5647FC6C1877FFF96742F27E9266B6874894F41A08F5913033D9D532AEDDB39"};
+    static constexpr Kernel<TDCP_haval::Traits::CompressFunction> Kernels[] = {
+        {kPortableKernel, nullptr, &HavalCompressPortable},
+    };
 };
-constinit Haval::Table table(kKernels);
-} // namespace
 
-Haval::Table& Haval::Kernels()
-{
-    return table;
-}
+template <>
+struct MdConstants<TDCP_haval_published::Traits> : MdConstants<TDCP_haval::Traits> {
+    static constexpr std::uint8_t PadByte = 0x01; // the published HAVAL's
+    static constexpr SelfTestVectors SelfTest{"abc", "976CD6254C337969E5913B158392A2921AF16FCA51F5601D486E0A9DE01156E7",
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+                                              "B45CB6E62F2B1320E4F8F1B0B273D45ADD47C321FD23999DCF403AC37636D963"};
+};
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_haval::Traits>;
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_haval_published::Traits>;

@@ -1,6 +1,7 @@
 #include "digest/md4/DCPmd4.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 
 namespace sumbrook::dcp {
 
@@ -69,21 +70,16 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 
 } // namespace
 
-void Md4CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
-{
-    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
-}
-
-namespace {
-constexpr Kernel<Md4::Table::Function> kKernels[] = {
-    {kPortableKernel, nullptr, &Md4CompressPortable},
+template <>
+struct MdConstants<TDCP_md4::Traits> {
+    static constexpr std::array<std::uint32_t, 4> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
+    static constexpr SelfTestVectors SelfTest{"abc", "A448017AAF21D8525FC10AE87AA6729D", "abcdefghijklmnopqrstuvwxyz",
+                                              "D79E1C308AA5BBCDEEA8ED63DF412DA9"};
+    static constexpr Kernel<TDCP_md4::Traits::CompressFunction> Kernels[] = {
+        {kPortableKernel, nullptr, &EachBlock<CompressBlock, 64>},
+    };
 };
-constinit Md4::Table table(kKernels);
-} // namespace
-
-Md4::Table& Md4::Kernels()
-{
-    return table;
-}
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_md4::Traits>;

@@ -1,6 +1,7 @@
 #include "digest/md5/DCPmd5.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 
 namespace sumbrook::dcp {
 
@@ -80,21 +81,16 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 
 } // namespace
 
-void Md5CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
-{
-    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
-}
-
-namespace {
-constexpr Kernel<Md5::Table::Function> kKernels[] = {
-    {kPortableKernel, nullptr, &Md5CompressPortable},
+template <>
+struct MdConstants<TDCP_md5::Traits> {
+    static constexpr std::array<std::uint32_t, 4> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
+    static constexpr SelfTestVectors SelfTest{"abc", "900150983CD24FB0D6963F7D28E17F72", "abcdefghijklmnopqrstuvwxyz",
+                                              "C3FCD3D76192E4007DFB496CCA67E13B"};
+    static constexpr Kernel<TDCP_md5::Traits::CompressFunction> Kernels[] = {
+        {kPortableKernel, nullptr, &EachBlock<CompressBlock, 64>},
+    };
 };
-constinit Md5::Table table(kKernels);
-} // namespace
-
-Md5::Table& Md5::Kernels()
-{
-    return table;
-}
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_md5::Traits>;

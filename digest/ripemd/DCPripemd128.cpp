@@ -1,6 +1,7 @@
 #include "digest/ripemd/DCPripemd128.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 
 namespace sumbrook::dcp {
 
@@ -132,21 +133,16 @@ inline void CompressBlock(std::span<std::uint32_t, 4> H, const std::uint8_t* p)
 
 } // namespace
 
-void Ripemd128CompressPortable(std::span<std::uint32_t, 4> H, std::span<const std::uint8_t> Blocks)
-{
-    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
-}
-
-namespace {
-constexpr Kernel<Ripemd128::Table::Function> kKernels[] = {
-    {kPortableKernel, nullptr, &Ripemd128CompressPortable},
+template <>
+struct MdConstants<TDCP_ripemd128::Traits> {
+    static constexpr std::array<std::uint32_t, 4> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
+    static constexpr SelfTestVectors SelfTest{"a", "86BE7AFA339D0FC7CFC785E72F578D33", "abcdefghijklmnopqrstuvwxyz",
+                                              "FD2AA607F71DC8F510714922B371834E"};
+    static constexpr Kernel<TDCP_ripemd128::Traits::CompressFunction> Kernels[] = {
+        {kPortableKernel, nullptr, &EachBlock<CompressBlock, 64>},
+    };
 };
-constinit Ripemd128::Table table(kKernels);
-} // namespace
-
-Ripemd128::Table& Ripemd128::Kernels()
-{
-    return table;
-}
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_ripemd128::Traits>;

@@ -1,6 +1,7 @@
 #include "digest/ripemd/DCPripemd160.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 
 namespace sumbrook::dcp {
 
@@ -161,21 +162,17 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 
 } // namespace
 
-void Ripemd160CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks)
-{
-    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
-}
-
-namespace {
-constexpr Kernel<Ripemd160::Table::Function> kKernels[] = {
-    {kPortableKernel, nullptr, &Ripemd160CompressPortable},
+template <>
+struct MdConstants<TDCP_ripemd160::Traits> {
+    static constexpr std::array<std::uint32_t, 5> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
+                                                               0xC3D2E1F0};
+    static constexpr SelfTestVectors SelfTest{"a", "0BDC9D2D256B3EE9DAAE347BE6F4DC835A467FFE",
+                                              "abcdefghijklmnopqrstuvwxyz", "F71C27109C692C1B56BBDCEB5B9D2865B3708DBC"};
+    static constexpr Kernel<TDCP_ripemd160::Traits::CompressFunction> Kernels[] = {
+        {kPortableKernel, nullptr, &EachBlock<CompressBlock, 64>},
+    };
 };
-constinit Ripemd160::Table table(kKernels);
-} // namespace
-
-Ripemd160::Table& Ripemd160::Kernels()
-{
-    return table;
-}
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_ripemd160::Traits>;

@@ -1,6 +1,7 @@
 #include "digest/sha1/DCPsha1.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 
 namespace sumbrook::dcp {
 
@@ -102,28 +103,25 @@ inline void CompressBlock(std::span<std::uint32_t, 5> H, const std::uint8_t* p)
 
 } // namespace
 
-void Sha1CompressPortable(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks)
-{
-    for (std::size_t at = 0; at < Blocks.size(); at += 64) CompressBlock(H, Blocks.data() + at);
-}
-
 #if SUMBROOK_DIGEST_X86_64
 void Sha1CompressShaNi(std::span<std::uint32_t, 5> H, std::span<const std::uint8_t> Blocks); // DCPsha1_shani.cpp
 #endif
 
-namespace {
-constexpr Kernel<Sha1::Table::Function> kKernels[] = {
+template <>
+struct MdConstants<TDCP_sha1::Traits> {
+    static constexpr std::array<std::uint32_t, 5> InitialValue{0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
+                                                               0xC3D2E1F0};
+    static constexpr SelfTestVectors SelfTest{"abc", "A9993E364706816ABA3E25717850C26C9CD0D89D",
+                                              "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+                                              "84983E441C3BD26EBAAE4AA1F95129E5E54670F1"};
+    static constexpr Kernel<TDCP_sha1::Traits::CompressFunction> Kernels[] = {
 #if SUMBROOK_DIGEST_X86_64
-    {"sha-ni", &CpuFeatures::ShaNi, &Sha1CompressShaNi},
+        {"sha-ni", &CpuFeatures::ShaNi, &Sha1CompressShaNi},
 #endif
-    {kPortableKernel, nullptr, &Sha1CompressPortable},
+        {kPortableKernel, nullptr, &EachBlock<CompressBlock, 64>},
+    };
 };
-constinit Sha1::Table table(kKernels);
-} // namespace
-
-Sha1::Table& Sha1::Kernels()
-{
-    return table;
-}
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_sha1::Traits>;

@@ -1,6 +1,7 @@
 #include "digest/tiger/DCPtiger.h"
 
 #include "digest/engine/DCPbytes.h"
+#include "digest/engine/DCPmdhash_impl.h"
 #include "digest/tiger/DCPtiger_compress.h"
 
 namespace sumbrook::dcp {
@@ -33,19 +34,24 @@ void TigerCompressPortable(std::span<std::uint64_t, 3> H, std::span<const std::u
 void TigerCompressBmi(std::span<std::uint64_t, 3> H, std::span<const std::uint8_t> Blocks); // DCPtiger_bmi.cpp
 #endif
 
-namespace {
-constexpr Kernel<Tiger::Table::Function> kKernels[] = {
-#if SUMBROOK_DIGEST_X86_64
-    {"bmi", &CpuFeatures::Bmi1, &TigerCompressBmi},
-#endif
-    {kPortableKernel, nullptr, &TigerCompressPortable},
-};
-constinit Tiger::Table table(kKernels);
-} // namespace
+template <>
+struct MdConstants<TDCP_tiger::Traits> {
+    static constexpr std::uint8_t PadByte = 0x01; // Tiger2's is 0x80
 
-Tiger::Table& Tiger::Kernels()
-{
-    return table;
-}
+    static constexpr std::array<std::uint64_t, 3> InitialValue{0x0123456789ABCDEF, 0xFEDCBA9876543210,
+                                                               0xF096A5B4C3B2E187};
+    static constexpr SelfTestVectors SelfTest{"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+-",
+                                              "F71C8583902AFB879EDFE610F82C0D4786A3A534504486B5",
+                                              "Tiger - A Fast New Hash Function, by Ross Anderson and Eli Biham",
+                                              "8A866829040A410C729AD23F5ADA711603B3CDD357E4C15E"};
+    static constexpr Kernel<TDCP_tiger::Traits::CompressFunction> Kernels[] = {
+#if SUMBROOK_DIGEST_X86_64
+        {"bmi", &CpuFeatures::Bmi1, &TigerCompressBmi},
+#endif
+        {kPortableKernel, nullptr, &TigerCompressPortable},
+    };
+};
 
 } // namespace sumbrook::dcp
+
+template class sumbrook::TDCP_mdhash<sumbrook::TDCP_tiger::Traits>;
