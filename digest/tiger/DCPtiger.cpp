@@ -37,7 +37,6 @@ void TigerCompressBmi(std::span<std::uint64_t, 3> H, std::span<const std::uint8_
 template <>
 struct MdConstants<TDCP_tiger::Traits> {
     static constexpr std::uint8_t PadByte = 0x01; // Tiger2's is 0x80
-
     static constexpr std::array<std::uint64_t, 3> InitialValue{0x0123456789ABCDEF, 0xFEDCBA9876543210,
                                                                0xF096A5B4C3B2E187};
     static constexpr SelfTestVectors SelfTest{"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+-",
